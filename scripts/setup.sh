@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs what CorvaneSim needs on Debian 12: the Debian packages (only those
+# that are missing, so a second run is quick) and the npm packages that the
+# tests use as an independent Jet reader.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  mdbtools-dev mdbtools
+  dbus-daemon dbus-bin
+  xvfb xauth imagemagick
+  clang libclang-rt-14-dev
+)
+# Node.js for the npm cross-check reader; some machines carry their own build
+# of Node.js with npm included, which Debian's npm package would conflict with.
+command -v node >/dev/null || packages+=(nodejs)
+command -v npm >/dev/null || packages+=(npm)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+  echo "setup: installing ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# The independent Jet reader for the round-trip tests, pinned by the lock file.
+if [ ! -d tests/npm/node_modules/mdb-reader ]; then
+  (cd tests/npm && npm ci --no-audit --no-fund --loglevel=error)
+fi

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "automation/Variant.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+// The data layer under the tag store: a connection and a record set, in the
+// shape of the data-access objects the tag table was always read through.
+// Every failure raises AutomationError with the data layer's own code and
+// description (DataLayerErrors.h).
+
+class TagRecordset {
+public:
+    virtual ~TagRecordset() = default;
+    // Opens `table` whole, read-only, through the index `index` (which must exist).
+    virtual void open(std::u16string_view table, std::u16string_view index) = 0;
+    // Fails with "no current record" on an empty table.
+    virtual void moveFirst() = 0;
+    virtual bool eof() const = 0;
+    // The current row's field `name` (Null for an empty field); an unknown
+    // name fails with "item not found".
+    virtual automation::Variant field(std::u16string_view name) const = 0;
+    virtual void moveNext() = 0;
+    virtual void close() = 0;
+};
+
+class TagConnection {
+public:
+    virtual ~TagConnection() = default;
+    // Opens the database file read-only. A missing file, or one that is not a
+    // database, fails with an error that names the file.
+    virtual void open(const std::u16string& path) = 0;
+    virtual bool isOpen() const = 0;
+    virtual std::unique_ptr<TagRecordset> createRecordset() = 0;
+    virtual void close() = 0;
+};
+
+class TagDataLayer {
+public:
+    virtual ~TagDataLayer() = default;
+    virtual std::unique_ptr<TagConnection> createConnection() = 0;
+};
+
+}  // namespace corvane
