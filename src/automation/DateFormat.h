@@ -13,6 +13,10 @@ std::u16string formatShortStamp(double automationDate, const RegionalSettings& r
 // "hh:mm:ss": the write log.
 std::u16string formatTimeOfDay(double automationDate);
 
+// The general text form of a date value: "yyyy-mm-dd hh:mm:ss", without the
+// date on 30 December 1899 and without the time at midnight.
+std::u16string formatGeneral(double automationDate, const RegionalSettings& regional);
+
 // Appending forms, for listings that are built in one buffer.
 void appendShortStamp(std::u16string& out, double automationDate, const RegionalSettings& regional);
 
