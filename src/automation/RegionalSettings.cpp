@@ -3,15 +3,17 @@
 namespace corvane::automation {
 namespace {
 
-const std::u16string kEnglishMonths[12] = {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun",
+// Plain pointers, not strings: these are read during other files' static
+// initialisation, before dynamic initialisers here would have run.
+constexpr const char16_t* kEnglishMonths[12] = {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun",
                                            u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"};
-const std::u16string kGermanMonths[12] = {u"Jan", u"Feb", u"Mär", u"Apr", u"Mai", u"Jun",
+constexpr const char16_t* kGermanMonths[12] = {u"Jan", u"Feb", u"Mär", u"Apr", u"Mai", u"Jun",
                                           u"Jul", u"Aug", u"Sep", u"Okt", u"Nov", u"Dez"};
 
 }  // namespace
 
 FixedRegionalSettings::FixedRegionalSettings(char16_t decimalSeparator, char16_t groupSeparator,
-                                             const std::u16string (&months)[12])
+                                             const char16_t* const (&months)[12])
     : decimal_(decimalSeparator), group_(groupSeparator)
 {
     for (int i = 0; i < 12; ++i) months_[i] = months[i];

@@ -18,7 +18,7 @@ public:
 // Settings given as plain values: English and German ready-made.
 class FixedRegionalSettings final : public RegionalSettings {
 public:
-    FixedRegionalSettings(char16_t decimalSeparator, char16_t groupSeparator, const std::u16string (&months)[12]);
+    FixedRegionalSettings(char16_t decimalSeparator, char16_t groupSeparator, const char16_t* const (&months)[12]);
 
     static const FixedRegionalSettings& english();
     static const FixedRegionalSettings& german();
