@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace corvane::jet {
+
+// Column types as a Jet 4 table definition numbers them.
+enum class ColumnType : std::uint8_t {
+    Byte = 2,
+    Integer = 3,
+    Long = 4,
+    Single = 6,
+    Double = 7,
+    DateTime = 8,
+    Binary = 9,
+    Text = 10,
+    Ole = 11,
+    Memo = 12,
+};
+
+struct ColumnSpec {
+    std::u16string name;
+    ColumnType type = ColumnType::Text;
+    // Text: the most characters a value may hold (1 to 255); Binary: bytes.
+    std::uint16_t maxLength = 255;
+};
+
+// One value of a row; an empty optional is Null. Whole numbers go to Byte,
+// Integer and Long columns, doubles to Single, Double and DateTime (an
+// Automation date), text to Text columns. Binary, Memo and OLE columns only
+// take Null here: the catalog needs them, no table of ours fills them.
+using Value = std::variant<std::int64_t, double, std::u16string>;
+using Cell = std::optional<Value>;
+using Row = std::vector<Cell>;
+
+// The table's one index: unique, required, ascending, on one column, marked
+// as the primary key.
+struct IndexSpec {
+    std::u16string name = u"PrimaryKey";
+    std::u16string column;
+};
+
+struct TableSpec {
+    std::u16string name;
+    std::vector<ColumnSpec> columns;
+    std::vector<Row> rows;
+    std::optional<IndexSpec> index;
+};
+
+struct DatabaseSpec {
+    std::vector<TableSpec> tables;
+    // Stored in the header; fixed by default so that the same input gives
+    // the same bytes.
+    double creationDate = 45000.0;
+};
+
+// Input that cannot be written (a value that does not fit its column, a
+// duplicate key, too many tables...). The message says which and where.
+class WriteError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+}  // namespace corvane::jet

@@ -1,0 +1,9 @@
+#include "MdbDataLayer.h"
+
+#include "MdbConnection.h"
+
+namespace corvane::jet {
+
+std::unique_ptr<TagConnection> MdbDataLayer::createConnection() { return std::make_unique<MdbConnection>(); }
+
+}  // namespace corvane::jet
