@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QTableWidget>
+
+class QAbstractButton;
+
+namespace corvane::ui {
+
+class CurrentCellSelectionModel;
+
+// The Qt table inside TextGrid. Its headers are the grid's fixed caption row
+// and fixed first column, so they never scroll away and can never become the
+// current cell; the corner button shows the text of cell (0, 0).
+// It turns Qt's events into the few the grid's users need.
+class GridTableView final : public QTableWidget {
+    Q_OBJECT
+
+public:
+    explicit GridTableView(QWidget* parent = nullptr);
+
+    CurrentCellSelectionModel& currentCellModel() const { return *currentCellModel_; }
+
+    QString cornerText() const { return cornerText_; }
+    void setCornerText(const QString& text);
+    QRect cornerRect() const;
+
+    // Lays out rows, headers and scroll bars now instead of at the next event.
+    void layOutNow() { executeDelayedItemsLayout(); }
+
+    // The character code a key press types in the sense of a key-press event:
+    // Escape, Backspace and Enter included, Tab and Delete not; -1 for none.
+    static int characterCode(const QKeyEvent& event);
+
+signals:
+    void focusReceived();
+    void characterTyped(int code);
+    void doubleClickedAnywhere();
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void paintCorner();
+
+    CurrentCellSelectionModel* currentCellModel_;
+    QAbstractButton* corner_;
+    QString cornerText_;
+};
+
+}  // namespace corvane::ui

@@ -1,0 +1,21 @@
+#include "ui/WindowFont.h"
+
+#include <QFontDatabase>
+
+namespace corvane::ui {
+
+QFont dialogFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+QFont fetchIndicatorFont() {
+    QFont font = dialogFont();
+    font.setPointSizeF(9.75);
+    font.setBold(true);
+    return font;
+}
+
+}  // namespace corvane::ui
