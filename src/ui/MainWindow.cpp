@@ -99,6 +99,7 @@ QLabel* MainWindow::addLabel(const char* name, const char* caption, QRect geomet
     auto* label = new QLabel(QString::fromLatin1(caption), this);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(geometry);
+    label->setFont(fontFitting(font(), label->text(), geometry.width()));
     // Shown as written: the object model puts client texts into labels.
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
