@@ -38,11 +38,13 @@ using Value = std::variant<std::int64_t, double, std::u16string>;
 using Cell = std::optional<Value>;
 using Row = std::vector<Cell>;
 
-// The table's one index: unique, required, ascending, on one column, marked
-// as the primary key.
+// The table's one index: unique, required, ascending, on one column.
 struct IndexSpec {
     std::u16string name = u"PrimaryKey";
     std::u16string column;
+    // The table's primary key (as files that name their index "PrimaryKey"
+    // have it), or a plain unique index.
+    bool primaryKey = true;
 };
 
 struct TableSpec {

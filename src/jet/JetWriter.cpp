@@ -121,7 +121,8 @@ public:
             input.freePagesMap = addMap({});
             if (table.indexColumn) {
                 input.index = TableDefinitionIndex{table.spec->index->name, static_cast<std::uint16_t>(*table.indexColumn),
-                                                   addMap(table.indexPages), table.indexRoot};
+                                                   addMap(table.indexPages), table.indexRoot,
+                                                   table.spec->index->primaryKey};
             }
             pages_[table.definitionPage] = buildTableDefinition(table.layout, input);
             catalog.push_back(catalogRow(table.definitionPage, kTablesContainerId, table.spec->name, 1, database_.creationDate, 0));

@@ -98,7 +98,7 @@ Page buildTableDefinition(const TableLayout& layout, const TableDefinitionInput&
         def.u32(0);
         def.u8(0);
         def.u8(0);
-        def.u8(kPrimaryKey);
+        def.u8(index.primaryKey ? kPrimaryKey : 0);
         def.zeros(4);
 
         appendName(def, index.name);

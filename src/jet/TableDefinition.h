@@ -14,6 +14,7 @@ struct TableDefinitionIndex {
     std::uint16_t column = 0;
     std::uint32_t pagesMap = 0;  // usage-map row pointer, (page << 8) | row
     std::uint32_t rootPage = 0;
+    bool primaryKey = true;
 };
 
 struct TableDefinitionInput {
