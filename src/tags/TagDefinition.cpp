@@ -4,19 +4,19 @@
 
 namespace corvane {
 
-automation::Variant TagDefinition::getTagDefinition(const std::u16string& name)
+automation::Variant TagDefinition::GetTagDefinition(const std::u16string& strName)
 {
-    description_ = u"Description for " + name;
-    highExtreme_ = 100;
-    lowExtreme_ = 0;
+    Description_ = u"Description for " + strName;
+    HighExtreme_ = 100;
+    LowExtreme_ = 0;
 
     // Plant tag names carry a two-character area prefix; the letter after it
     // says what is measured (pressure, temperature, level).
-    if (name.size() >= 3) {
-        switch (automation::foldCase(name[2])) {
-        case u'P': units_ = u"Bar"; break;
-        case u'T': units_ = u"deg C"; break;
-        case u'L': units_ = u"%"; break;
+    if (strName.size() >= 3) {
+        switch (automation::foldCase(strName[2])) {
+        case u'P': Units_ = u"Bar"; break;
+        case u'T': Units_ = u"deg C"; break;
+        case u'L': Units_ = u"%"; break;
         default: break;
         }
     }

@@ -11,20 +11,20 @@ namespace corvane {
 // 100, and units chosen by the third character of the name.
 class TagDefinition : public automation::Object {
 public:
-    const std::u16string& units() const { return units_; }
-    void setUnits(std::u16string units) { units_ = std::move(units); }
-    float highExtreme() const { return highExtreme_; }
-    float lowExtreme() const { return lowExtreme_; }
-    const std::u16string& description() const { return description_; }
+    const std::u16string& Units() const { return Units_; }
+    void setUnits(std::u16string strUnits) { Units_ = std::move(strUnits); }
+    float HighExtreme() const { return HighExtreme_; }
+    float LowExtreme() const { return LowExtreme_; }
+    const std::u16string& Description() const { return Description_; }
 
-    // Fills the definition for `name`; always returns Empty.
-    automation::Variant getTagDefinition(const std::u16string& name);
+    // Fills the definition for `strName`; always returns Empty.
+    automation::Variant GetTagDefinition(const std::u16string& strName);
 
 private:
-    std::u16string units_;
-    float highExtreme_ = 0;
-    float lowExtreme_ = 0;
-    std::u16string description_;
+    std::u16string Units_;
+    float HighExtreme_ = 0;
+    float LowExtreme_ = 0;
+    std::u16string Description_;
 };
 
 }  // namespace corvane

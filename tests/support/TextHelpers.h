@@ -1,0 +1,12 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace corvane::testing {
+
+std::string utf8(std::u16string_view text);
+std::u16string utf16(std::string_view text);
+
+}  // namespace corvane::testing
