@@ -61,8 +61,16 @@ TextGrid::TextGrid(QWidget* parent) : QWidget(parent), table_(new GridTableView(
     connect(table_, &GridTableView::doubleClickedAnywhere, this, &TextGrid::doubleClicked);
     connect(&table_->currentCellModel(), &CurrentCellSelectionModel::currentAboutToChange, this,
             &TextGrid::currentCellAboutToChange);
-    connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
-        if (!changingRows_) {
+    const QScrollBar* bar = table_->verticalScrollBar();
+    // Rows removed at the bottom shrink the scroll range later, when the table
+    // lays itself out; the value it then pulls back is no scrolling either.
+    connect(bar, &QScrollBar::rangeChanged, this, [this, bar](int, int maximum) {
+        clampingScroll_ = bar->value() > maximum;
+    });
+    connect(bar, &QScrollBar::valueChanged, this, [this] {
+        if (clampingScroll_) {
+            clampingScroll_ = false;
+        } else if (!changingRows_) {
             emit scrolled();
         }
     });
@@ -85,9 +93,6 @@ void TextGrid::setRows(std::int32_t rows) {
     if (newDataRows < oldDataRows) {
         lastCol_ = col();
         table_->setRowCount(newDataRows);
-        // Settle the scroll range while muted, so that its clamping is not
-        // taken for the operator scrolling.
-        table_->layOutNow();
         return;
     }
     table_->setRowCount(newDataRows);
@@ -132,7 +137,6 @@ void TextGrid::removeRow(std::int32_t row) {
     RowChange change(*this);
     lastCol_ = col();
     table_->removeRow(row - fixedRows());
-    table_->layOutNow();
 }
 
 void TextGrid::checkCell(int row, int col) const {

@@ -71,6 +71,7 @@ private:
 
     GridTableView* table_;
     bool changingRows_ = false;
+    bool clampingScroll_ = false;
     int lastCol_ = 1;  // the current column while there are no data rows
 };
 

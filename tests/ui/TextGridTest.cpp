@@ -155,6 +155,22 @@ TEST_F(TextGridUse, ScrollsByTopRowAndReportsIt) {
     EXPECT_EQ(grid().cellRect(10, 1).top(), grid().cellRect(0, 1).bottom() + 1);
 }
 
+TEST_F(TextGridUse, DoesNotReportScrollingWhenRemovedRowsPullTheViewBack) {
+    addRows(40);
+    grid().setTopRow(30);
+    int scrolls = 0;
+    QObject::connect(&grid(), &TextGrid::scrolled, &grid(), [&] { ++scrolls; });
+    grid().setRows(4);
+    grid().removeRow(1);
+    QApplication::processEvents();
+    EXPECT_EQ(grid().topRow(), 1);
+    EXPECT_EQ(scrolls, 0);
+
+    addRows(40);
+    grid().setTopRow(20);
+    EXPECT_EQ(scrolls, 1);
+}
+
 TEST_F(TextGridUse, MovesTheCurrentCellByCodeWithoutScrolling) {
     addRows(40);
     grid().setCurrentCell(35, 2);
