@@ -1,5 +1,7 @@
 #include "TextHelpers.h"
 
+#include "automation/Convert.h"
+
 namespace corvane::testing {
 
 std::string utf8(std::u16string_view text)
@@ -42,3 +44,15 @@ std::u16string utf16(std::string_view text)
 }
 
 }  // namespace corvane::testing
+
+void corvane::automation::PrintTo(const Variant& value, std::ostream* os)
+{
+    *os << "Variant(vt=0x" << std::hex << value.vt() << std::dec;
+    if (!value.isArray() && !value.isByRef() && !value.isObject() && value.type() != VarType::Error) {
+        try {
+            *os << ", " << corvane::testing::utf8(toText(value, FixedRegionalSettings::english()));
+        } catch (...) {
+        }
+    }
+    *os << ")";
+}
