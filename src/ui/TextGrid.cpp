@@ -23,10 +23,6 @@ namespace {
     throw automation::AutomationError::fromNumber(kInvalidColValue, kInvalidColValueText);
 }
 
-QTableWidgetItem* itemOrNew(QTableWidgetItem* item) {
-    return item != nullptr ? item : new QTableWidgetItem;
-}
-
 }  // namespace
 
 // Rows coming or going are the object model's doing: they must neither commit
@@ -168,17 +164,21 @@ void TextGrid::setText(int row, int col, const QString& text) {
     if (row == 0 && col == 0) {
         table_->setCornerText(text);
     } else if (row == 0) {
-        QTableWidgetItem* item = itemOrNew(table_->horizontalHeaderItem(col - 1));
-        item->setText(text);
-        table_->setHorizontalHeaderItem(col - 1, item);
+        if (QTableWidgetItem* item = table_->horizontalHeaderItem(col - 1)) {
+            item->setText(text);
+        } else {
+            table_->setHorizontalHeaderItem(col - 1, new QTableWidgetItem(text));
+        }
     } else if (col == 0) {
-        QTableWidgetItem* item = itemOrNew(table_->verticalHeaderItem(row - 1));
+        if (QTableWidgetItem* item = table_->verticalHeaderItem(row - 1)) {
+            item->setText(text);
+        } else {
+            table_->setVerticalHeaderItem(row - 1, new QTableWidgetItem(text));
+        }
+    } else if (QTableWidgetItem* item = table_->item(row - 1, col - 1)) {
         item->setText(text);
-        table_->setVerticalHeaderItem(row - 1, item);
     } else {
-        QTableWidgetItem* item = itemOrNew(table_->item(row - 1, col - 1));
-        item->setText(text);
-        table_->setItem(row - 1, col - 1, item);
+        table_->setItem(row - 1, col - 1, new QTableWidgetItem(text));
     }
 }
 
