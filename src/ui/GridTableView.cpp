@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QHeaderView>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
@@ -88,6 +89,15 @@ void GridTableView::keyPressEvent(QKeyEvent* event) {
     // keyboard search of its own.
     event->accept();
     emit characterTyped(code);
+}
+
+void GridTableView::inputMethodEvent(QInputMethodEvent* event) {
+    // A character composed by an input method types like a key press.
+    const QList<uint> codes = event->commitString().toUcs4();
+    event->accept();
+    if (!codes.isEmpty()) {
+        emit characterTyped(static_cast<int>(codes.front()));
+    }
 }
 
 void GridTableView::mouseDoubleClickEvent(QMouseEvent* event) {

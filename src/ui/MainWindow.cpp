@@ -1,7 +1,9 @@
 #include "ui/MainWindow.h"
 
+#include "ui/CellEditor.h"
 #include "ui/DataWindowSlot.h"
 #include "ui/ExitQuestion.h"
+#include "ui/GridEditor.h"
 #include "ui/TextGrid.h"
 #include "ui/Twips.h"
 #include "ui/WindowFont.h"
@@ -53,8 +55,10 @@ void MainWindow::createControls() {
     gridData_->setGeometry(twipsRect(210, 1515, 3150, 1905));
 
     // Created after the grid so that it is drawn over it.
-    txtEditInput_ = addTextBox("txtEditInput", "", twipsRect(2280, 1200, 960, 285));
+    txtEditInput_ = new CellEditor(this);
+    txtEditInput_->setGeometry(twipsRect(2280, 1200, 960, 285));
     txtEditInput_->hide();
+    gridEditor_ = new GridEditor(*gridData_, *txtEditInput_, this);
 
     addLabel("Label7", "Time Error", twipsRect(3480, 1680, 975, 255));
     txtTimeError_ = addTextBox("txtTimeError", "0", twipsRect(3480, 1920, 960, 285));
@@ -197,6 +201,18 @@ void MainWindow::dataFetch() {
 void MainWindow::clearFetchIndicator() {
     labelFetch_->hide();
     tmrClrFetch_->stop();
+}
+
+void MainWindow::setConsoleEvents(ConsoleEvents* events) {
+    gridEditor_->setConsoleEvents(events);
+}
+
+void MainWindow::gridEdit(int keyAscii) {
+    gridEditor_->open(keyAscii);
+}
+
+std::int32_t MainWindow::editColumn() const {
+    return gridEditor_->editColumn();
 }
 
 bool MainWindow::requestUnload() {

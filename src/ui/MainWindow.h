@@ -17,7 +17,9 @@ class ConsoleEvents;
 
 namespace corvane::ui {
 
+class CellEditor;
 class DataWindowSlot;
+class GridEditor;
 class TextGrid;
 
 // frmMain, the operator's window. Its controls have fixed places; the object
@@ -40,6 +42,14 @@ public:
     // Asks the exit question; false on No, and on Yes the process ends.
     bool requestUnload();
 
+    // Where committed grid edits go; none at first.
+    void setConsoleEvents(ConsoleEvents* events);
+    // GridEdit: opens the cell editor over the current cell, as a typed
+    // character code would.
+    void gridEdit(int keyAscii);
+    // nEditCol: the grid column of the edit opened last.
+    std::int32_t editColumn() const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -61,7 +71,7 @@ private:
     QLineEdit* txtPassword_ = nullptr;
     QPushButton* cmdData_ = nullptr;
     QCheckBox* chkSineWave_ = nullptr;
-    QLineEdit* txtEditInput_ = nullptr;
+    CellEditor* txtEditInput_ = nullptr;
     TextGrid* gridData_ = nullptr;
     QLineEdit* txtTimeError_ = nullptr;
     QLineEdit* txtPeriod_ = nullptr;
@@ -74,6 +84,7 @@ private:
     QTimer* tmrClrFetch_ = nullptr;
     QPlainTextEdit* txtWriteLog_ = nullptr;
     QPushButton* btnClearWriteLog_ = nullptr;
+    GridEditor* gridEditor_ = nullptr;
 };
 
 }  // namespace corvane::ui

@@ -18,8 +18,16 @@ QtOperatorConsole::~QtOperatorConsole() = default;
 MainWindow& QtOperatorConsole::mainWindow() const {
     if (mainWindow_ == nullptr) {
         mainWindow_ = std::make_unique<MainWindow>(dataWindow_);
+        mainWindow_->setConsoleEvents(events_);
     }
     return *mainWindow_;
+}
+
+void QtOperatorConsole::setConsoleEvents(ConsoleEvents* events) {
+    events_ = events;
+    if (mainWindow_ != nullptr) {
+        mainWindow_->setConsoleEvents(events);
+    }
 }
 
 void QtOperatorConsole::showMainWindow() {

@@ -7,6 +7,10 @@
 
 class QWidget;
 
+namespace corvane {
+class ConsoleEvents;
+}
+
 namespace corvane::ui {
 
 class MainWindow;
@@ -33,6 +37,10 @@ public:
 
     GridControl& grid() override;
 
+    // Where the windows hand the operator's grid edits; may be set before or
+    // after the main window is loaded.
+    void setConsoleEvents(ConsoleEvents* events);
+
     MainWindow& mainWindow() const;
     bool isMainWindowLoaded() const { return mainWindow_ != nullptr; }
     DataWindowSlot& dataWindow() { return dataWindow_; }
@@ -43,6 +51,7 @@ private:
     // Declared first so that it outlives the main window, which refers to it.
     mutable DataWindowSlot dataWindow_;
     mutable std::unique_ptr<MainWindow> mainWindow_;
+    ConsoleEvents* events_ = nullptr;
 };
 
 }  // namespace corvane::ui

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "OperatorWindowFixture.h"
+#include "RecordingConsoleEvents.h"
+#include "ui/TextGrid.h"
+
+#include <QLineEdit>
+#include <QTableView>
+
+namespace corvane::ui::test {
+
+using Commits = std::vector<RecordingConsoleEvents::Commit>;
+
+// The window with three tags in the grid and the operator's edits recorded.
+class GridEditFixture : public OperatorWindowFixture {
+protected:
+    void SetUp() override {
+        OperatorWindowFixture::SetUp();
+        console.setConsoleEvents(&events);
+        addRow(u"TIC101.PV", u"12.5", u"100");
+        addRow(u"FIC7.PV", u"-999", u"0");
+        addRow(u"LIC3.PV", u"5", u"80");
+    }
+
+    void addRow(std::u16string_view tag, std::u16string_view value, std::u16string_view confidence) {
+        GridControl& control = console.grid();
+        const int row = control.rows();
+        control.setRows(row + 1);
+        control.setTextMatrix(row, 0, tag);
+        control.setTextMatrix(row, 1, value);
+        control.setTextMatrix(row, 2, confidence);
+    }
+
+    TextGrid& grid() const { return window().gridData(); }
+    QTableView& table() const { return *grid().findChild<QTableView*>(); }
+    QLineEdit& editor() const { return child<QLineEdit>("txtEditInput"); }
+    bool editorShown() const { return editor().isVisible(); }
+
+    QPoint cellCentre(int row, int col) const {
+        return table().viewport()->mapFrom(&grid(), grid().cellRect(row, col).center());
+    }
+
+    void clickCell(int row, int col) const {
+        QTest::mouseClick(table().viewport(), Qt::LeftButton, {}, cellCentre(row, col));
+    }
+
+    // A click then a double-click: item views take a lone double-click for a
+    // press.
+    void doubleClickCell(int row, int col) const {
+        clickCell(row, col);
+        QTest::mouseDClick(table().viewport(), Qt::LeftButton, {}, cellCentre(row, col));
+    }
+
+    // Keys go wherever the focus is, as the operator's do.
+    static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+    static void type(const char* text) {
+        for (const char* c = text; *c != '\0'; ++c) {
+            QTest::keyClicks(QApplication::focusWidget(), QString(QChar(*c)));
+        }
+    }
+
+    QString cell(int row, int col) const { return grid().text(row, col); }
+
+    RecordingConsoleEvents events;
+};
+
+}  // namespace corvane::ui::test
