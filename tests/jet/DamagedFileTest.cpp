@@ -1,0 +1,132 @@
+// Files that are empty, cut short, not a Jet database, or damaged give an
+// error and never a crash. This executable is always built with
+// AddressSanitizer and UndefinedBehaviorSanitizer.
+#include "JetText.h"
+#include "JetWriter.h"
+#include "MdbDataLayer.h"
+#include "TestFiles.h"
+#include "automation/AutomationError.h"
+#include "server/DataLayerErrors.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+// glib and libmdb keep caches for the life of the process; they are not ours to free.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libglib\nleak:libmdb\nleak:libiconv\n"; }
+
+namespace corvane::test {
+namespace {
+
+std::string sampleBytes(int rows)
+{
+    jet::TableSpec table;
+    table.name = u"Default";
+    table.columns = {{u"Tag", jet::ColumnType::Text, 40}, {u"Value", jet::ColumnType::Double}, {u"Confidence", jet::ColumnType::Long}};
+    for (int i = 0; i < rows; ++i)
+        table.rows.push_back({jet::Cell(u"TIC" + jet::fromUtf8(std::to_string(i)) + u".PV"), jet::Cell(i * 0.5), jet::Cell(std::int64_t{i % 101})});
+    table.index = jet::IndexSpec{u"PrimaryKey", u"Tag", true};
+    jet::DatabaseSpec database;
+    database.tables.push_back(std::move(table));
+    const std::vector<std::uint8_t> bytes = jet::buildDatabase(database);
+    return {bytes.begin(), bytes.end()};
+}
+
+enum class Outcome { Read, Refused };
+
+// Opens `bytes` as a database file and reads table Default whole, as the
+// tag store would. Any error must be the data layer's.
+Outcome readWhole(const std::string& bytes)
+{
+    TempFolder folder;
+    const auto file = folder / "Corvane.mdb";
+    writeFile(file, bytes);
+    jet::MdbDataLayer dataLayer;
+    try {
+        auto connection = dataLayer.createConnection();
+        connection->open(jet::fromUtf8(file.string()));
+        connection->tableNames();
+        auto recordset = connection->createRecordset();
+        recordset->open(u"Default", u"PrimaryKey");
+        for (; !recordset->eof(); recordset->moveNext())
+            for (const auto& name : recordset->fieldNames()) recordset->field(name);
+        recordset->close();
+        connection->close();
+        return Outcome::Read;
+    } catch (const automation::AutomationError&) {
+        return Outcome::Refused;
+    }
+}
+
+// The file must be refused, when the connection opens or at the latest when
+// the table does, with the error that names it.
+void expectRefusedNamingTheFile(const std::string& bytes)
+{
+    TempFolder folder;
+    const auto file = folder / "Corvane.mdb";
+    writeFile(file, bytes);
+    jet::MdbDataLayer dataLayer;
+    auto connection = dataLayer.createConnection();
+    try {
+        connection->open(jet::fromUtf8(file.string()));
+        connection->createRecordset()->open(u"Default", u"PrimaryKey");
+        ADD_FAILURE() << "a damaged file of " << bytes.size() << " bytes was read";
+    } catch (const automation::AutomationError& error) {
+        EXPECT_EQ(error.hresult(), data_layer::kFileError) << bytes.size() << " bytes";
+        EXPECT_EQ(jet::toUtf8(error.description()), "Unrecognized database format '" + file.string() + "'.");
+    }
+}
+
+TEST(DamagedFile, EmptyFileIsRefused) { expectRefusedNamingTheFile(""); }
+
+TEST(DamagedFile, TextFileIsRefused) { expectRefusedNamingTheFile("Tag,Value,Confidence\nFIC101,1,100\n"); }
+
+TEST(DamagedFile, PagesOfZerosAreRefused) { expectRefusedNamingTheFile(std::string(5 * 4096, '\0')); }
+
+TEST(DamagedFile, PagesOfNoiseAreRefused)
+{
+    std::mt19937 random(7);
+    std::string noise(8 * 4096, '\0');
+    for (char& c : noise) c = static_cast<char>(random());
+    expectRefusedNamingTheFile(noise);
+}
+
+TEST(DamagedFile, OlderFormatWithSmallerPagesIsRefused)
+{
+    std::string bytes = sampleBytes(3);
+    bytes[0x14] = 0;  // the version byte of the format with 2 KiB pages
+    expectRefusedNamingTheFile(bytes);
+}
+
+TEST(DamagedFile, FileCutAnywhereIsRefused)
+{
+    const std::string whole = sampleBytes(40);
+    for (std::size_t length : {std::size_t{1}, std::size_t{100}, std::size_t{4095}, whole.size() - 1, whole.size() - 4095})
+        expectRefusedNamingTheFile(whole.substr(0, length));
+    for (std::size_t length = 0; length < whole.size(); length += 4096) expectRefusedNamingTheFile(whole.substr(0, length));
+}
+
+TEST(DamagedFile, LargeTableCutAtEveryFewPagesIsRefused)
+{
+    const std::string whole = sampleBytes(60000);  // beyond what a simple usage map covers
+    for (std::size_t length = 5 * 4096; length < whole.size(); length += 37 * 4096) expectRefusedNamingTheFile(whole.substr(0, length));
+}
+
+TEST(DamagedFile, AnyByteOfTheStructurePagesSetToFFGivesAnErrorOrTheRowsNeverACrash)
+{
+    // Pages 0-5 hold the header, the usage maps, the catalog and the table
+    // definition: everything libmdb follows before it reaches the rows.
+    const std::string whole = sampleBytes(40);
+    int refused = 0;
+    for (std::size_t at = 0; at < 6 * 4096; at += 11) {
+        std::string damaged = whole;
+        damaged[at] = '\xFF';
+        if (readWhole(damaged) == Outcome::Refused) ++refused;
+    }
+    EXPECT_GT(refused, 0);
+}
+
+TEST(DamagedFile, UndamagedFileIsReadWhole) { EXPECT_EQ(readWhole(sampleBytes(40)), Outcome::Read); }
+
+}  // namespace
+}  // namespace corvane::test
