@@ -46,10 +46,6 @@ void GridTableView::setCornerText(const QString& text) {
     }
 }
 
-QRect GridTableView::cornerRect() const {
-    return {verticalHeader()->x(), horizontalHeader()->y(), verticalHeader()->width(), horizontalHeader()->height()};
-}
-
 int GridTableView::characterCode(const QKeyEvent& event) {
     switch (event.key()) {
     case Qt::Key_Escape:

@@ -22,14 +22,9 @@ public:
 
     QString cornerText() const { return cornerText_; }
     void setCornerText(const QString& text);
-    QRect cornerRect() const;
 
     // Lays out rows, headers and scroll bars now instead of at the next event.
     void layOutNow() { executeDelayedItemsLayout(); }
-
-    // The character code a key press types in the sense of a key-press event:
-    // Escape, Backspace and Enter included, Tab and Delete not; -1 for none.
-    static int characterCode(const QKeyEvent& event);
 
 signals:
     void focusReceived();
@@ -44,6 +39,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The character code a key press types in the sense of a key-press event:
+    // Escape, Backspace and Enter included, Tab and Delete not; -1 for none.
+    static int characterCode(const QKeyEvent& event);
     void paintCorner();
 
     CurrentCellSelectionModel* currentCellModel_;
