@@ -215,7 +215,7 @@ private:
             std::vector<IndexEntry> sorted;
             sorted.reserve(entries.size());
             for (std::size_t k = 0; k < order.size(); ++k) {
-                if (k > 0 && entries[order[k]].key == entries[order[k - 1]].key) duplicateKey(table, order[k - 1], order[k]);
+                if (k > 0 && entries[order[k]].key == sorted.back().key) duplicateKey(table, order[k - 1], order[k]);
                 sorted.push_back(std::move(entries[order[k]]));
             }
             IndexPages index = buildIndexPages(sorted, table.definitionPage, static_cast<std::uint32_t>(pages_.size()));
