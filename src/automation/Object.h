@@ -5,7 +5,7 @@
 
 namespace corvane::automation {
 
-class DispatchTarget;
+class DispatchObject;
 
 // Base of every object handed across the Automation boundary. Lifetime is a
 // plain reference count, as clients expect: an object lives while anything
@@ -27,7 +27,7 @@ public:
 
     // The object's dispatch face, when it has one (dispatch objects answer
     // with themselves; plain enumerators answer null).
-    virtual DispatchTarget* dispatchTarget() noexcept { return nullptr; }
+    virtual DispatchObject* asDispatch() noexcept { return nullptr; }
 
 protected:
     Object() = default;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "automation/Object.h"
+#include "automation/DispatchObject.h"
 
 namespace corvane {
 
@@ -10,8 +10,11 @@ class ServerProcess;
 // The emulator object. Creating one shows the operator window and loads the
 // tag table; releasing the last reference closes the tag store and asks the
 // operator whether to exit.
-class SimServer : public automation::Object {
+class SimServer : public automation::DispatchObject {
 public:
+    // Its members as clients reach them (bound in SimServerBinding.cpp).
+    const automation::InterfaceBinding& dispatchBinding() const override;
+
     // Runs the start-up; an error from it ends the creation with that error.
     static automation::Ref<SimServer> Create(ServerProcess& process);
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "automation/Object.h"
+#include "automation/DispatchObject.h"
 #include "automation/Variant.h"
 
 #include <cstdint>
@@ -16,8 +16,11 @@ class Tags;
 // Most settings are only stored and echoed on the operator window; the time
 // window and the sample frequency drive the history synthesis. Host and
 // timeout belong to the session, the rest to the process-wide SessionSettings.
-class Data : public automation::Object {
+class Data : public automation::DispatchObject {
 public:
+    // Its members as clients reach them (bound in DataBinding.cpp).
+    const automation::InterfaceBinding& dispatchBinding() const override;
+
     // Links the new session to ServerInstance (starting the server on first use).
     static automation::Ref<Data> Create(ServerProcess& process);
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "automation/Object.h"
+#include "automation/DispatchObject.h"
 #include "automation/Variant.h"
 
 #include <cstdint>
@@ -13,8 +13,11 @@ class TagDefinition;
 
 // One tag that a client asked for in a session: its name, current value and
 // confidence, its own definition, and two texts the client may keep on it.
-class Tag : public automation::Object {
+class Tag : public automation::DispatchObject {
 public:
+    // Its members as clients reach them (bound in TagBinding.cpp).
+    const automation::InterfaceBinding& dispatchBinding() const override;
+
     explicit Tag(ServerProcess& process);
     ~Tag() override;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "automation/Object.h"
+#include "automation/DispatchObject.h"
 #include "automation/Variant.h"
 
 #include <string>
@@ -9,8 +9,11 @@ namespace corvane {
 
 // A made-up definition of a tag: a description naming the tag, the range 0 to
 // 100, and units chosen by the third character of the name.
-class TagDefinition : public automation::Object {
+class TagDefinition : public automation::DispatchObject {
 public:
+    // Its members as clients reach them (bound in TagDefinitionBinding.cpp).
+    const automation::InterfaceBinding& dispatchBinding() const override;
+
     const std::u16string& Units() const { return Units_; }
     void setUnits(std::u16string strUnits) { Units_ = std::move(strUnits); }
     float HighExtreme() const { return HighExtreme_; }

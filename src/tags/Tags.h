@@ -1,7 +1,7 @@
 #pragma once
 
 #include "automation/KeyedCollection.h"
-#include "automation/Object.h"
+#include "automation/DispatchObject.h"
 #include "automation/Variant.h"
 #include "tags/Tag.h"
 
@@ -14,8 +14,11 @@ class ServerProcess;
 
 // The tags of one session: a keyed collection of Tag objects, mirrored row by
 // row in the operator window's grid (which all sessions share).
-class Tags : public automation::Object {
+class Tags : public automation::DispatchObject {
 public:
+    // Its members as clients reach them (bound in TagsBinding.cpp).
+    const automation::InterfaceBinding& dispatchBinding() const override;
+
     explicit Tags(ServerProcess& process) : process_(process) {}
 
     std::int32_t Count() const { return items_.count(); }
