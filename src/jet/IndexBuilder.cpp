@@ -1,5 +1,7 @@
 #include "IndexBuilder.h"
 
+#include "automation/CaseFold.h"
+
 #include <bit>
 
 namespace corvane::jet {
@@ -12,16 +14,6 @@ constexpr std::uint8_t kDigitCodes[10] = {0x36, 0x38, 0x3A, 0x3C, 0x3E, 0x40, 0x
 constexpr std::uint8_t kFirstPunctuationCode = 0x03;  // above the end-of-text byte, below the digits
 constexpr std::uint8_t kOtherCharacter = 0x79;        // after Z
 constexpr std::size_t kEntryRoom = kPageSize - kIndexEntriesOffset;
-
-// Capital form for the letters whose case the collection of tags ignores too.
-char16_t capital(char16_t c)
-{
-    if ((c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) || (c >= 0x430 && c <= 0x44F))
-        return static_cast<char16_t>(c - 0x20);
-    if (c >= 0x450 && c <= 0x45F) return static_cast<char16_t>(c - 0x50);
-    if (c >= 0x100 && c <= 0x17F && (c % 2) == 1) return static_cast<char16_t>(c - 1);
-    return c;
-}
 
 void appendTextKey(std::vector<std::uint8_t>& key, const std::u16string& text)
 {
@@ -40,7 +32,7 @@ void appendTextKey(std::vector<std::uint8_t>& key, const std::u16string& text)
             if (c > u'z') rank -= 26;
             key.push_back(static_cast<std::uint8_t>(kFirstPunctuationCode + rank));
         } else {
-            const char16_t upper = capital(c);
+            const char16_t upper = automation::foldCase(c);  // as the tag table compares names
             key.push_back(kOtherCharacter);
             key.push_back(static_cast<std::uint8_t>(upper >> 8));
             key.push_back(static_cast<std::uint8_t>(upper));

@@ -158,8 +158,6 @@ void MdbRecordset::open(std::u16string_view tableName, std::u16string_view index
     readRows(mdb, table, rows);
 
     names_ = std::move(names);
-    foldedNames_.clear();
-    for (const auto& name : names_) foldedNames_.push_back(automation::foldCase(name));
     rows_ = std::move(rows);
     position_ = 0;
     open_ = true;
@@ -192,9 +190,8 @@ std::vector<std::u16string> MdbRecordset::fieldNames() const
 automation::Variant MdbRecordset::field(std::u16string_view name) const
 {
     requireOpen();
-    const std::u16string folded = automation::foldCase(name);
-    for (std::size_t i = 0; i < foldedNames_.size(); ++i) {
-        if (foldedNames_[i] != folded) continue;
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+        if (!automation::equalIgnoringCase(names_[i], name)) continue;
         if (position_ >= rows_.size()) throw data_layer::noCurrentRecord();
         return rows_[position_][i];
     }
@@ -213,7 +210,6 @@ void MdbRecordset::close()
     requireOpen();
     open_ = false;
     names_.clear();
-    foldedNames_.clear();
     rows_.clear();
     position_ = 0;
 }

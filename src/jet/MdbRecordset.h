@@ -29,7 +29,6 @@ private:
     std::shared_ptr<MdbSession> session_;
     bool open_ = false;
     std::vector<std::u16string> names_;
-    std::vector<std::u16string> foldedNames_;
     std::vector<std::vector<automation::Variant>> rows_;
     std::size_t position_ = 0;
 };
