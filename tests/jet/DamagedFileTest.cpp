@@ -12,9 +12,6 @@
 
 #include <random>
 
-// glib and libmdb keep caches for the life of the process; they are not ours to free.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libglib\nleak:libmdb\nleak:libiconv\n"; }
-
 namespace corvane::test {
 namespace {
 
