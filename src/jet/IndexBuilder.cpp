@@ -103,7 +103,7 @@ Level fill(const std::vector<IndexEntry>& entries, const std::vector<std::vector
 std::vector<std::uint8_t> indexKey(const ColumnLayout& column, const Value& value)
 {
     std::vector<std::uint8_t> key{kAscending};
-    switch (column.spec.type) {
+    switch (column.declared.type) {
     case ColumnType::Text: appendTextKey(key, std::get<std::u16string>(value)); break;
     case ColumnType::Byte:
     case ColumnType::Integer:
@@ -111,7 +111,7 @@ std::vector<std::uint8_t> indexKey(const ColumnLayout& column, const Value& valu
         const std::vector<std::uint8_t> stored = encodeValue(column, value);  // checks the range
         std::uint64_t bits = 0;
         for (std::size_t i = stored.size(); i-- > 0;) bits = bits << 8 | stored[i];
-        if (column.spec.type != ColumnType::Byte) bits ^= std::uint64_t{1} << (8 * stored.size() - 1);
+        if (column.declared.type != ColumnType::Byte) bits ^= std::uint64_t{1} << (8 * stored.size() - 1);
         appendBigEndian(key, bits, stored.size());
         break;
     }

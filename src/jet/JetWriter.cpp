@@ -81,7 +81,7 @@ std::u16string capitalAscii(std::u16string text)
 
 // A user table as the writer lays it out.
 struct PlannedTable {
-    const TableSpec* spec = nullptr;
+    const TableSpec* source = nullptr;
     TableLayout layout;
     std::uint32_t definitionPage = 0;
     std::vector<std::uint32_t> dataPages;
@@ -98,7 +98,7 @@ public:
     {
         checkTableNames();
         std::vector<PlannedTable> tables;
-        for (const TableSpec& spec : database_.tables) tables.push_back(planTable(spec));
+        for (const TableSpec& source : database_.tables) tables.push_back(planTable(source));
 
         // Usage-map rows on their page: the catalog's two, then per table
         // its used and free pages and its index pages.
@@ -116,16 +116,16 @@ public:
                                  catalogRow(kCatalogPage, kTablesContainerId, u"MSysObjects", 1, database_.creationDate, kSystemObject)};
         for (PlannedTable& table : tables) {
             TableDefinitionInput input;
-            input.rowCount = static_cast<std::uint32_t>(table.spec->rows.size());
+            input.rowCount = static_cast<std::uint32_t>(table.source->rows.size());
             input.usedPagesMap = addMap(table.dataPages);
             input.freePagesMap = addMap({});
             if (table.indexColumn) {
-                input.index = TableDefinitionIndex{table.spec->index->name, static_cast<std::uint16_t>(*table.indexColumn),
+                input.index = TableDefinitionIndex{table.source->index->name, static_cast<std::uint16_t>(*table.indexColumn),
                                                    addMap(table.indexPages), table.indexRoot,
-                                                   table.spec->index->primaryKey};
+                                                   table.source->index->primaryKey};
             }
             pages_[table.definitionPage] = buildTableDefinition(table.layout, input);
-            catalog.push_back(catalogRow(table.definitionPage, kTablesContainerId, table.spec->name, 1, database_.creationDate, 0));
+            catalog.push_back(catalogRow(table.definitionPage, kTablesContainerId, table.source->name, 1, database_.creationDate, 0));
         }
         pages_[kUsageMapsPage] = singlePage(0, maps, "usage maps");
 
@@ -179,9 +179,9 @@ private:
         return dataPage(owner, placed);
     }
 
-    PlannedTable planTable(const TableSpec& spec)
+    PlannedTable planTable(const TableSpec& source)
     {
-        PlannedTable table{&spec, TableLayout(spec.name, spec.columns), addPage(Page()), {}, {}, {}, 0};
+        PlannedTable table{&source, TableLayout(source.name, source.columns), addPage(Page()), {}, {}, {}, 0};
 
         // Rows fill data pages in order; remember where each one went.
         std::vector<IndexEntry> entries;
@@ -192,15 +192,15 @@ private:
             onPage.clear();
             used = 0;
         };
-        if (spec.index) {
-            table.indexColumn = table.layout.find(spec.index->column);
+        if (source.index) {
+            table.indexColumn = table.layout.find(source.index->column);
             if (!table.indexColumn)
-                throw WriteError("table '" + toUtf8(spec.name) + "': the index column '" + toUtf8(spec.index->column) +
+                throw WriteError("table '" + toUtf8(source.name) + "': the index column '" + toUtf8(source.index->column) +
                                  "' is not one of its columns");
-            entries.reserve(spec.rows.size());
+            entries.reserve(source.rows.size());
         }
-        for (std::size_t i = 0; i < spec.rows.size(); ++i) {
-            std::vector<std::uint8_t> row = table.layout.encodeRow(spec.rows[i], i + 1);
+        for (std::size_t i = 0; i < source.rows.size(); ++i) {
+            std::vector<std::uint8_t> row = table.layout.encodeRow(source.rows[i], i + 1);
             if (!fits(onPage, used, row.size())) flush();
             if (table.indexColumn) entries.push_back(indexEntry(table, i, static_cast<std::uint32_t>(pages_.size()), onPage.size()));
             used += row.size();
@@ -229,9 +229,9 @@ private:
     IndexEntry indexEntry(const PlannedTable& table, std::size_t i, std::uint32_t page, std::size_t row) const
     {
         const ColumnLayout& column = table.layout.columns()[*table.indexColumn];
-        const Cell& cell = table.spec->rows[i][*table.indexColumn];
-        const std::string where = "table '" + toUtf8(table.spec->name) + "', row " + std::to_string(i + 1);
-        if (!cell) throw WriteError(where + ": the index key '" + toUtf8(column.spec.name) + "' is empty");
+        const Cell& cell = table.source->rows[i][*table.indexColumn];
+        const std::string where = "table '" + toUtf8(table.source->name) + "', row " + std::to_string(i + 1);
+        if (!cell) throw WriteError(where + ": the index key '" + toUtf8(column.declared.name) + "' is empty");
         try {
             return IndexEntry{indexKey(column, *cell), page, static_cast<std::uint8_t>(row)};
         } catch (const WriteError& error) {
@@ -241,13 +241,13 @@ private:
 
     [[noreturn]] void duplicateKey(const PlannedTable& table, std::size_t first, std::size_t second) const
     {
-        const Value& value = *table.spec->rows[second][*table.indexColumn];
+        const Value& value = *table.source->rows[second][*table.indexColumn];
         std::string shown = std::holds_alternative<std::u16string>(value) ? toUtf8(std::get<std::u16string>(value))
                             : std::holds_alternative<double>(value)       ? std::to_string(std::get<double>(value))
                                                                           : std::to_string(std::get<std::int64_t>(value));
-        throw WriteError("table '" + toUtf8(table.spec->name) + "', rows " + std::to_string(first + 1) + " and " +
+        throw WriteError("table '" + toUtf8(table.source->name) + "', rows " + std::to_string(first + 1) + " and " +
                          std::to_string(second + 1) + ": duplicate key '" + shown + "' in the unique index '" +
-                         toUtf8(table.spec->index->name) + "'");
+                         toUtf8(table.source->index->name) + "'");
     }
 
     // The whole file's usage map: its bits mark the free pages, here those

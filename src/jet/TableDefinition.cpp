@@ -60,20 +60,20 @@ Page buildTableDefinition(const TableLayout& layout, const TableDefinitionInput&
     }
 
     for (const ColumnLayout& column : columns) {
-        def.u8(static_cast<std::uint8_t>(column.spec.type));
+        def.u8(static_cast<std::uint8_t>(column.declared.type));
         def.u32(kDefinitionMarker);
         def.u16(column.number);
         def.u16(column.variableIndex);
         def.u16(column.number);
-        def.u16(isText(column.spec.type) ? kGeneralSortOrder : 0);
+        def.u16(isText(column.declared.type) ? kGeneralSortOrder : 0);
         def.u16(0);
         def.u8(static_cast<std::uint8_t>((column.fixed ? kColumnFixed : 0) | kColumnNullable | kColumnAlwaysSet));
-        def.u8(isText(column.spec.type) ? 0x01 : 0x00);  // compressed text allowed
+        def.u8(isText(column.declared.type) ? 0x01 : 0x00);  // compressed text allowed
         def.u32(0);
         def.u16(column.fixedOffset);
         def.u16(column.size);
     }
-    for (const ColumnLayout& column : columns) appendName(def, column.spec.name);
+    for (const ColumnLayout& column : columns) appendName(def, column.declared.name);
 
     if (input.index) {
         const TableDefinitionIndex& index = *input.index;

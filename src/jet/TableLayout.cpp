@@ -50,16 +50,16 @@ std::string describe(ColumnType type)
 
 [[noreturn]] void doesNotFit(const ColumnLayout& column, const std::string& why)
 {
-    throw WriteError("column '" + toUtf8(column.spec.name) + "': " + why);
+    throw WriteError("column '" + toUtf8(column.declared.name) + "': " + why);
 }
 
 template <class Int>
 std::vector<std::uint8_t> integerBytes(const ColumnLayout& column, const Value& value)
 {
     const auto* whole = std::get_if<std::int64_t>(&value);
-    if (!whole) doesNotFit(column, "needs " + describe(column.spec.type));
+    if (!whole) doesNotFit(column, "needs " + describe(column.declared.type));
     if (*whole < std::numeric_limits<Int>::min() || *whole > std::numeric_limits<Int>::max())
-        doesNotFit(column, std::to_string(*whole) + " does not fit " + describe(column.spec.type));
+        doesNotFit(column, std::to_string(*whole) + " does not fit " + describe(column.declared.type));
     std::vector<std::uint8_t> out(sizeof(Int));
     const auto bits = static_cast<std::uint64_t>(*whole);
     for (std::size_t i = 0; i < sizeof(Int); ++i) out[i] = static_cast<std::uint8_t>(bits >> (8 * i));
@@ -70,14 +70,14 @@ double realOf(const ColumnLayout& column, const Value& value)
 {
     if (const auto* real = std::get_if<double>(&value)) return *real;
     if (const auto* whole = std::get_if<std::int64_t>(&value)) return static_cast<double>(*whole);
-    doesNotFit(column, "needs " + describe(column.spec.type));
+    doesNotFit(column, "needs " + describe(column.declared.type));
 }
 
 }  // namespace
 
 std::vector<std::uint8_t> encodeValue(const ColumnLayout& column, const Value& value)
 {
-    switch (column.spec.type) {
+    switch (column.declared.type) {
     case ColumnType::Byte: return integerBytes<std::uint8_t>(column, value);
     case ColumnType::Integer: return integerBytes<std::int16_t>(column, value);
     case ColumnType::Long: return integerBytes<std::int32_t>(column, value);
@@ -100,9 +100,9 @@ std::vector<std::uint8_t> encodeValue(const ColumnLayout& column, const Value& v
     case ColumnType::Text: {
         const auto* text = std::get_if<std::u16string>(&value);
         if (!text) doesNotFit(column, "needs text");
-        if (text->size() > column.spec.maxLength)
+        if (text->size() > column.declared.maxLength)
             doesNotFit(column, "text of " + std::to_string(text->size()) + " characters does not fit (at most " +
-                                   std::to_string(column.spec.maxLength) + ")");
+                                   std::to_string(column.declared.maxLength) + ")");
         return encodeText(*text);
     }
     default: doesNotFit(column, "takes nothing but Null");
@@ -115,23 +115,23 @@ TableLayout::TableLayout(std::u16string_view tableName, const std::vector<Column
     if (tableName.empty()) throw WriteError("a table needs a name");
     if (columns.empty()) throw WriteError(table + " has no columns");
     std::uint16_t number = 0;
-    for (const ColumnSpec& spec : columns) {
-        if (spec.name.empty()) throw WriteError(table + ": a column needs a name");
-        if (find(spec.name)) throw WriteError(table + ": column '" + toUtf8(spec.name) + "' appears twice");
+    for (const ColumnSpec& declared : columns) {
+        if (declared.name.empty()) throw WriteError(table + ": a column needs a name");
+        if (find(declared.name)) throw WriteError(table + ": column '" + toUtf8(declared.name) + "' appears twice");
         ColumnLayout column;
-        column.spec = spec;
+        column.declared = declared;
         column.number = number++;
-        column.fixed = isFixed(spec.type);
+        column.fixed = isFixed(declared.type);
         if (column.fixed) {
-            column.size = fixedSizeOf(spec.type);
+            column.size = fixedSizeOf(declared.type);
             column.fixedOffset = fixedSize_;
             fixedSize_ = static_cast<std::uint16_t>(fixedSize_ + column.size);
         } else {
-            if ((spec.type == ColumnType::Text || spec.type == ColumnType::Binary) &&
-                (spec.maxLength < 1 || spec.maxLength > (spec.type == ColumnType::Text ? 255 : 510)))
-                throw WriteError(table + ": column '" + toUtf8(spec.name) + "' has a length outside 1 to 255");
-            column.size = spec.type == ColumnType::Text     ? static_cast<std::uint16_t>(spec.maxLength * 2)
-                          : spec.type == ColumnType::Binary ? spec.maxLength
+            if ((declared.type == ColumnType::Text || declared.type == ColumnType::Binary) &&
+                (declared.maxLength < 1 || declared.maxLength > (declared.type == ColumnType::Text ? 255 : 510)))
+                throw WriteError(table + ": column '" + toUtf8(declared.name) + "' has a length outside 1 to 255");
+            column.size = declared.type == ColumnType::Text     ? static_cast<std::uint16_t>(declared.maxLength * 2)
+                          : declared.type == ColumnType::Binary ? declared.maxLength
                                                             : 0;
             column.variableIndex = variableCount_++;
         }
@@ -143,7 +143,7 @@ std::optional<std::size_t> TableLayout::find(std::u16string_view name) const
 {
     const std::u16string wanted = folded(name);
     for (std::size_t i = 0; i < columns_.size(); ++i)
-        if (folded(columns_[i].spec.name) == wanted) return i;
+        if (folded(columns_[i].declared.name) == wanted) return i;
     return std::nullopt;
 }
 

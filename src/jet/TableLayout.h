@@ -13,7 +13,7 @@ namespace corvane::jet {
 // Where each column of a table lives in a row: fixed-length columns packed in
 // order after the column count, variable-length ones numbered in order.
 struct ColumnLayout {
-    ColumnSpec spec;
+    ColumnSpec declared;
     std::uint16_t number = 0;
     bool fixed = false;
     std::uint16_t fixedOffset = 0;
