@@ -9,6 +9,7 @@
 
 #include <fstream>
 #include <functional>
+#include <optional>
 
 namespace corvane::test {
 namespace {
@@ -78,9 +79,16 @@ protected:
         args.insert(args.end(), c.options.begin(), c.options.end());
         const ToolResult created = runTagDbTool(args);
         ASSERT_EQ(created.exitCode, 0) << created.output;
+        writtenHash_ = fileHash(database());
 
         std::ifstream in(csv_, std::ios::binary);
         written_ = tagdb::tableFromCsv(jet::fromUtf8(c.table), tagdb::readCsv(in));
+    }
+
+    // No reader may change the file.
+    void TearDown() override
+    {
+        if (writtenHash_) EXPECT_EQ(fileHash(database()), *writtenHash_) << "the database changed";
     }
 
     std::filesystem::path database() const { return folder_ / "out.mdb"; }
@@ -88,6 +96,7 @@ protected:
     TempFolder folder_;
     std::filesystem::path csv_;
     jet::TableSpec written_;
+    std::optional<std::uint64_t> writtenHash_;
 };
 
 TEST_P(RoundTrip, EveryReaderGetsBackEveryValue)

@@ -106,8 +106,10 @@ TEST_F(TagDbTool, WritesTheSameBytesForTheSameInput)
 
 TEST_F(TagDbTool, DumpsTheSampleDatabaseAsTheGoldenCsv)
 {
+    const std::uint64_t before = fileHash(CORVANE_SAMPLE_DATABASE);
     const ToolResult dump = runTagDbTool({"dump", CORVANE_SAMPLE_DATABASE});
     ASSERT_EQ(dump.exitCode, 0) << dump.output;
+    EXPECT_EQ(fileHash(CORVANE_SAMPLE_DATABASE), before);
     const std::string golden = readFile(std::filesystem::path(CORVANE_GOLDEN_DIR) / "sample-dump.csv");
     if (dump.output != golden) {
         writeFile(folder_ / "actual.csv", dump.output);
