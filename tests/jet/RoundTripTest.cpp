@@ -88,7 +88,9 @@ protected:
     // No reader may change the file.
     void TearDown() override
     {
-        if (writtenHash_) EXPECT_EQ(fileHash(database()), *writtenHash_) << "the database changed";
+        if (writtenHash_) {
+            EXPECT_EQ(fileHash(database()), *writtenHash_) << "the database changed";
+        }
     }
 
     std::filesystem::path database() const { return folder_ / "out.mdb"; }
