@@ -31,6 +31,8 @@ struct IndexEntry {
 // Leaf pages holding the entries in key order, chained both ways, and above
 // them node pages (each entry naming the last key of a child page) up to a
 // single root. Pages are numbered from `firstPage`; the root is the last one.
+// Node pages leave their tail-page field at 0: every leaf is reachable
+// through the node entries, so there is no tail leaf outside the tree.
 struct IndexPages {
     std::vector<Page> pages;
     std::uint32_t root = 0;
