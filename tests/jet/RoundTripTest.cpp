@@ -3,10 +3,13 @@
 #include "CsvTable.h"
 #include "ExternalReaders.h"
 #include "JetText.h"
+#include "MdbDataLayer.h"
+#include "server/DataLayerErrors.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <optional>
@@ -121,6 +124,28 @@ TEST_P(RoundTrip, SchemaShowsTheIndexAsWritten)
     const std::string schema = runCommand("mdb-schema " + shellQuote(database().string()) + " mysql 2>/dev/null").output;
     const bool hasPrimaryKey = schema.find("ADD PRIMARY KEY (`Tag`)") != std::string::npos;
     EXPECT_EQ(hasPrimaryKey, c.primaryKeyOnTag) << schema;
+}
+
+TEST_P(RoundTrip, LibmdbFindsTheIndexByTheNameItWasWrittenUnder)
+{
+    const auto& options = GetParam().options;
+    const auto named = std::find(options.begin(), options.end(), "--index");
+    const bool indexed = std::find(options.begin(), options.end(), "--no-index") == options.end();
+    const std::u16string name = named != options.end() ? jet::fromUtf8(*(named + 1)) : u"PrimaryKey";
+
+    jet::MdbDataLayer dataLayer;
+    auto connection = dataLayer.createConnection();
+    connection->open(jet::fromUtf8(database().string()));
+    const std::u16string table = jet::fromUtf8(GetParam().table);
+    if (indexed) {
+        EXPECT_NO_THROW(connection->createRecordset()->open(table, name));
+    }
+    try {
+        connection->createRecordset()->open(table, u"NoSuchIndex");
+        ADD_FAILURE() << "an index that was never written was found";
+    } catch (const automation::AutomationError& error) {
+        EXPECT_EQ(error.hresult(), data_layer::kNoSuchIndex);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(FilesTheToolWrites, RoundTrip, ::testing::ValuesIn(roundTripCases()),
