@@ -8,6 +8,7 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QSignalBlocker>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -94,7 +95,7 @@ void TextGrid::setRows(std::int32_t rows) {
     table_->setRowCount(newDataRows);
     // An empty fixed cell, not Qt's row number.
     for (int dataRow = oldDataRows; dataRow < newDataRows; ++dataRow) {
-        table_->setVerticalHeaderItem(dataRow, new QTableWidgetItem);
+        setNameCell(dataRow, QString());
     }
     if (oldDataRows == 0 && table_->columnCount() > 0) {
         table_->setCurrentCell(0, std::min(lastCol_, table_->columnCount()) - 1);
@@ -170,16 +171,30 @@ void TextGrid::setText(int row, int col, const QString& text) {
             table_->setHorizontalHeaderItem(col - 1, new QTableWidgetItem(text));
         }
     } else if (col == 0) {
-        if (QTableWidgetItem* item = table_->verticalHeaderItem(row - 1)) {
-            item->setText(text);
-        } else {
-            table_->setVerticalHeaderItem(row - 1, new QTableWidgetItem(text));
-        }
-    } else if (QTableWidgetItem* item = table_->item(row - 1, col - 1)) {
-        item->setText(text);
+        setNameCell(row - 1, text);
     } else {
-        table_->setItem(row - 1, col - 1, new QTableWidgetItem(text));
+        // A new item rather than setText on the old one (Qt finds a changed
+        // item's place by searching the whole table once rows have moved), and
+        // the view told by one repaint rather than per cell (which has it work
+        // out every row's position again after rows were added).
+        {
+            const QSignalBlocker quiet(table_->model());
+            table_->setItem(row - 1, col - 1, new QTableWidgetItem(text));
+        }
+        table_->viewport()->update();
     }
+}
+
+void TextGrid::setNameCell(int dataRow, const QString& text) {
+    // Changing a header item in place makes Qt search every header item for
+    // it, and the header then works out the positions of all its sections
+    // again: adding rows one by one was quadratic. A new item goes straight
+    // into its place, and the header learns of it when it next paints.
+    {
+        const QSignalBlocker quiet(table_->model());
+        table_->setVerticalHeaderItem(dataRow, new QTableWidgetItem(text));
+    }
+    table_->verticalHeader()->viewport()->update();
 }
 
 int TextGrid::colWidth(int col) const {

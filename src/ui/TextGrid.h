@@ -68,6 +68,8 @@ private:
 
     void checkCell(int row, int col) const;
     void fitRowHeightToFont();
+    // The fixed cell that holds a data row's name (Qt's vertical header item).
+    void setNameCell(int dataRow, const QString& text);
 
     GridTableView* table_;
     bool changingRows_ = false;

@@ -1,0 +1,135 @@
+// What the object model's calls cost in process with the real windows:
+// adding tags (with their grid rows), looking them up, unpacking histories
+// (with the data window hidden and shown) and writing values into one log.
+// Growth is read off per-item figures within one run.
+#include "LiveServer.h"
+
+#include "automation/AutomationDate.h"
+#include "automation/NumberText.h"
+#include "session/Data.h"
+#include "tags/Tags.h"
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+namespace {
+
+using namespace corvane;
+using automation::Ref;
+using automation::Variant;
+using Clock = std::chrono::steady_clock;
+
+std::u16string tagName(std::int64_t i) { return u"01TIC" + automation::number::formatInteger(i) + u".PV"; }
+
+double millisecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Adds N tags to one session; reports the cost of the first and the last
+// thousand, whose ratio shows whether adding grows with the collection.
+void TagsAdd(benchmark::State& state)
+{
+    const auto n = state.range(0);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto server = std::make_unique<bench::LiveServer>();
+        Ref<Data> session = Data::Create(*server->process);
+        const Ref<Tags> tags = session->Tags();
+        state.ResumeTiming();
+        double first = 0, last = 0;
+        auto mark = Clock::now();
+        for (std::int64_t i = 0; i < n; ++i) {
+            tags->Add(tagName(i), Variant::missing());
+            if (i + 1 == 1000) first = millisecondsSince(mark);
+            if (i + 1 == n - 1000) mark = Clock::now();
+        }
+        last = millisecondsSince(mark);
+        state.counters["first1000_ms"] = first;
+        state.counters["last1000_ms"] = last;
+        state.PauseTiming();
+        session.reset();
+        server.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(TagsAdd)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void TagsItemByKey(benchmark::State& state)
+{
+    bench::LiveServer server;
+    const Ref<Data> session = Data::Create(*server.process);
+    const Ref<Tags> tags = session->Tags();
+    for (std::int64_t i = 0; i < state.range(0); ++i) tags->Add(tagName(i), Variant::missing());
+    std::vector<Variant> keys;
+    for (std::int64_t i = 0; i < 1000; ++i) keys.emplace_back(tagName(i * 7919 % state.range(0)));
+    std::size_t next = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(tags->Item(keys[next]).get());
+        next = (next + 1) % keys.size();
+    }
+}
+BENCHMARK(TagsItemByKey)->Arg(100)->Arg(10000);
+
+// A week at 15 s is 40,321 samples; a day at 15 s is 5,761.
+void UnpackResults(benchmark::State& state)
+{
+    const auto samples = state.range(0);
+    const bool listed = state.range(1) != 0;
+    bench::LiveServer server;
+    const Ref<Data> session = Data::Create(*server.process);
+    const Ref<Tag> tag = session->Tags()->Add(u"01TIC200.PV", Variant::missing());
+    tag->setPV(50);
+    const double start = automation::date::fromLocal({2026, 11, 29, 0, 0, 0});
+    session->setStartTime(Variant::date(start));
+    session->setEndTime(Variant::date(automation::date::addSeconds(start, (samples - 1) * 15)));
+    session->setSampleFrequency(15);
+    if (listed) server.console.dataWindow().showInFront();
+    Variant values, stamps, confidences;
+    for (auto _ : state) {
+        tag->UnpackResults(values, stamps, confidences);
+        QApplication::processEvents();  // let the window take in the listing
+    }
+    state.SetItemsProcessed(state.iterations() * samples);
+    state.SetLabel(listed ? "frmData shown" : "frmData hidden");
+}
+BENCHMARK(UnpackResults)->Args({5761, 0})->Args({40321, 0})->Args({5761, 1})->Args({40321, 1})
+    ->Unit(benchmark::kMillisecond);
+
+// 10,000 writes into one log; the first and the last thousand compared.
+void Put0IntoOneLog(benchmark::State& state)
+{
+    const auto n = state.range(0);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto server = std::make_unique<bench::LiveServer>();
+        server->console.showMainWindow();
+        Ref<Data> session = Data::Create(*server->process);
+        Ref<Tag> tag = session->Tags()->Add(u"01TIC200.PV", Variant::missing());
+        state.ResumeTiming();
+        double first = 0;
+        auto mark = Clock::now();
+        for (std::int64_t i = 0; i < n; ++i) {
+            tag->Put0(Variant(static_cast<double>(i) + 0.5), Variant::missing(), Variant::missing());
+            if (i + 1 == 1000) first = millisecondsSince(mark);
+            if (i + 1 == n - 1000) mark = Clock::now();
+        }
+        const double last = millisecondsSince(mark);
+        QApplication::processEvents();  // the window takes in the log once
+        state.counters["first1000_ms"] = first;
+        state.counters["last1000_ms"] = last;
+        state.PauseTiming();
+        tag.reset();
+        session.reset();
+        server.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(Put0IntoOneLog)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
