@@ -1,6 +1,8 @@
 // The object model driving the real operator windows.
 #include "LiveWindowFixture.h"
+#include "ExitQuestionAnswerer.h"
 #include "automation/AutomationDate.h"
+#include "server/SimServer.h"
 #include "session/Data.h"
 #include "tags/Tags.h"
 
@@ -123,4 +125,18 @@ TEST_F(LiveWindow, ReadsTheOperatorsSynthesisSettingsFromTheWindow)
     EXPECT_EQ(timeError->text(), "0");
     window().findChild<QCheckBox*>(QStringLiteral("chkSineWave"))->setChecked(false);
     EXPECT_EQ(errorNumberOf([&] { tag->UnpackResults(values, stamps, confidences); }), 0);
+}
+
+TEST_F(LiveWindow, ReleasingAClientsOwnServerAsksTheOperatorAndNoGoesOnServing)
+{
+    const Ref<Data> session = Data::Create(process);
+    Ref<SimServer> own = SimServer::Create(process);
+    {
+        ui::test::ExitQuestionAnswerer answerer(QMessageBox::No);
+        own.reset();
+        EXPECT_EQ(answerer.answered(), 1);
+    }
+    EXPECT_TRUE(window().isVisible());
+    session->Tags()->Add(u"10PT101", Variant::missing());
+    EXPECT_EQ(cell(1, 1), "3.25");
 }
