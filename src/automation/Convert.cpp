@@ -144,7 +144,10 @@ std::u16string toText(const Variant& value, const RegionalSettings& regional)
     case VarType::R8: return number::formatDouble(v.r8(), regional);
     case VarType::Currency: return number::formatCurrency(v.currency(), regional);
     case VarType::Bool: return v.boolean() ? u"True" : u"False";
-    case VarType::Date: return date::formatGeneral(v.date(), regional);
+    case VarType::Date:
+        // A value outside the years 100 to 9999 is no date and has no text form.
+        if (!date::inRange(v.date())) raiseError(error::kOverflow);
+        return date::formatGeneral(v.date(), regional);
     case VarType::Dispatch: case VarType::Unknown: refuseObject(v);
     case VarType::Error: case VarType::Variant: break;
     }

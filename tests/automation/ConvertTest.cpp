@@ -146,6 +146,16 @@ TEST(Conversion, TurnsDatesIntoTextAndBack)
     EXPECT_EQ(errorNumberOf([] { toDate(Variant(1e7), english); }), error::kOverflow);
 }
 
+TEST(Conversion, RefusesToWriteADateValueOutsideTheCalendarAsText)
+{
+    // Such values come only from clients that build the date themselves; the
+    // text of their "year" would be garbage.
+    for (double outside : {1e7, -1e6, 2958466.0, -657435.0, std::nan(""), std::numeric_limits<double>::infinity()})
+        EXPECT_EQ(errorNumberOf([&] { toText(Variant::date(outside), english); }), error::kOverflow) << outside;
+    EXPECT_EQ(toText(Variant::date(2958465.5), english), u"9999-12-31 12:00:00");
+    EXPECT_EQ(toText(Variant::date(-657434.0), english), u"0100-01-01");
+}
+
 TEST(AutomationErrors, CarryTheMemberErrorCodeAndStandardDescription)
 {
     const AutomationError e = AutomationError::fromNumber(error::kKeyAlreadyAssociated);
