@@ -39,7 +39,8 @@ public:
     // A reference to `target`, typed as target's type plus the by-reference flag.
     // `target` must not be a reference itself and must outlive the reference.
     static Variant reference(Variant& target);
-    // A reference to a Variant (type 0x400C): the target may hold any value.
+    // A reference to a Variant (type 0x400C): the target may hold any value,
+    // a reference included, as long as no chain of references leads back.
     static Variant referenceToVariant(Variant& target);
 
     // The missing-argument marker: an error Variant holding 0x80020004.
@@ -71,8 +72,14 @@ public:
     const std::shared_ptr<const SafeArray>& array() const { return std::get<std::shared_ptr<const SafeArray>>(value_); }
     Variant& target() const { return *std::get<Variant*>(value_); }
 
-    // The value itself, or the referenced value of a by-reference Variant.
-    const Variant& dereferenced() const { return isByRef() ? target() : *this; }
+    // The value itself, or the value a by-reference Variant leads to (read
+    // through a reference to a Variant whose target is a reference in turn).
+    const Variant& dereferenced() const
+    {
+        const Variant* value = this;
+        while (value->isByRef()) value = &value->target();
+        return *value;
+    }
 
     // Same type code and the same value (arrays: same elements; objects: same object).
     friend bool operator==(const Variant& a, const Variant& b);

@@ -1,3 +1,4 @@
+#include "automation/Convert.h"
 #include "automation/SafeArray.h"
 #include "automation/Variant.h"
 
@@ -47,6 +48,17 @@ TEST(Variants, ReferToACallerOwnedValue)
     EXPECT_EQ(toVariant.vt(), 0x400C);
     toVariant.target() = Variant(2.5);
     EXPECT_EQ(anything.vt(), 5);
+}
+
+TEST(Variants, ReadThroughAReferenceToAVariantThatHoldsAReference)
+{
+    Variant text(u"2.5");
+    Variant holder = Variant::reference(text);
+    const Variant outer = Variant::referenceToVariant(holder);
+    EXPECT_EQ(outer.dereferenced().string(), u"2.5");
+    // The conversions used to read the inner reference as if it were the text.
+    EXPECT_EQ(toR4(outer, FixedRegionalSettings::english()), 2.5f);
+    EXPECT_EQ(toText(outer, FixedRegionalSettings::english()), u"2.5");
 }
 
 TEST(Variants, ShareArraysInsteadOfCopyingThem)
