@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QDBusArgument>
+#include <QString>
+#include <QVariant>
+
+#include <cstdint>
+
+namespace corvane::remoting {
+
+// The (iss) that travels with a result code: code, source, description.
+struct ErrorInfo {
+    std::int32_t code = 0;
+    QString source;
+    QString description;
+};
+
+// As a message argument of signature (iss).
+QVariant encoded(const ErrorInfo& info);
+// Reads an (iss); throws WireFormatError for anything else.
+ErrorInfo decodeErrorInfo(const QVariant& argument);
+
+}  // namespace corvane::remoting
