@@ -1,0 +1,58 @@
+#pragma once
+
+#include "ClassFactoryCalls.h"
+#include "DispatchCalls.h"
+#include "EnumeratorCalls.h"
+#include "FinalReleaseQueue.h"
+#include "ObjectCalls.h"
+#include "ObjectRegistry.h"
+
+#include <QDBusConnection>
+#include <QDBusVirtualObject>
+
+namespace corvane {
+class ServerProcess;
+}
+
+namespace corvane::remoting {
+
+class BusCall;
+
+// The server side of the bus contract: the class factory on the root path and
+// every exported object below it, all served from one virtual object on the
+// Qt event loop, so that each message reaches us raw and untrusted. Anything
+// malformed gets an error reply; nothing a client sends can end the process.
+class BusServer final : public QDBusVirtualObject {
+    Q_OBJECT
+
+public:
+    BusServer(ServerProcess& process, QDBusConnection connection);
+    ~BusServer() override;
+
+    // Publishes the object tree, starts watching clients leave and claims the
+    // service name. False, with the reason in `error`, when another server
+    // owns the name or the bus refuses.
+    bool start(QString& error);
+
+    QString introspect(const QString& path) const override;
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
+
+    ObjectRegistry& registry() { return registry_; }
+
+private slots:
+    void nameOwnerChanged(const QString& name, const QString& oldOwner, const QString& newOwner);
+
+private:
+    void route(BusCall& call);
+    void routeToObject(BusCall& call, automation::Object& object);
+
+    QDBusConnection connection_;
+    FinalReleaseQueue finalReleases_;
+    ObjectRegistry registry_;
+    ClassFactoryCalls factory_;
+    ObjectCalls objectCalls_;
+    DispatchCalls dispatchCalls_;
+    EnumeratorCalls enumeratorCalls_;
+};
+
+}  // namespace corvane::remoting
