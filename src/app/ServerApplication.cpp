@@ -1,0 +1,38 @@
+#include "ServerApplication.h"
+
+#include "remoting/common/WireText.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace corvane::app {
+
+namespace {
+
+[[noreturn]] void endOnBusLoss()
+{
+    // Like the operator's Yes: the process ends at once, and no object's
+    // termination runs (a SimServer's would ask the operator again).
+    std::fputs("corvanesim: lost the connection to the session bus; ending\n", stderr);
+    std::fflush(stderr);
+    std::_Exit(0);
+}
+
+}  // namespace
+
+ServerApplication::ServerApplication()
+    : tagStore_(dataLayer_, remoting::toU16(QCoreApplication::applicationDirPath()), regional_),
+      process_(console_, tagStore_, clock_, regional_),
+      gridEdits_(process_),
+      bus_(process_, QDBusConnection::sessionBus()),
+      busLoss_(QDBusConnection::sessionBus(), endOnBusLoss)
+{
+    console_.setConsoleEvents(&gridEdits_);
+}
+
+bool ServerApplication::start(QString& error) { return bus_.start(error); }
+
+}  // namespace corvane::app

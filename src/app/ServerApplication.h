@@ -1,0 +1,42 @@
+#pragma once
+
+#include "jet/MdbDataLayer.h"
+#include "platform/SystemClock.h"
+#include "platform/SystemRegionalSettings.h"
+#include "remoting/server/BusLossWatch.h"
+#include "remoting/server/BusServer.h"
+#include "server/GridEditCommit.h"
+#include "server/ServerProcess.h"
+#include "server/TagStore.h"
+#include "ui/QtOperatorConsole.h"
+
+#include <QString>
+
+namespace corvane::app {
+
+// The server process wired together: the system clock and regional settings,
+// the tag store over the libmdb data layer in the executable's folder, the
+// operator windows, the object model and the bus server. Nothing shows until
+// a client creates its first object.
+class ServerApplication {
+public:
+    ServerApplication();
+    ServerApplication(const ServerApplication&) = delete;
+    ServerApplication& operator=(const ServerApplication&) = delete;
+
+    // Claims the bus name; false with the reason in `error`.
+    bool start(QString& error);
+
+private:
+    platform::SystemClock clock_;
+    platform::SystemRegionalSettings regional_;
+    jet::MdbDataLayer dataLayer_;
+    TagStore tagStore_;
+    ui::QtOperatorConsole console_;
+    ServerProcess process_;
+    GridEditCommit gridEdits_;
+    remoting::BusServer bus_;
+    remoting::BusLossWatch busLoss_;
+};
+
+}  // namespace corvane::app
