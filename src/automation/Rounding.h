@@ -23,9 +23,11 @@ template <class Int>
 std::optional<Int> roundToInteger(double value)
 {
     const double rounded = roundHalfEven(value);
-    if (!(rounded >= static_cast<double>(std::numeric_limits<Int>::min()) &&
-          rounded <= static_cast<double>(std::numeric_limits<Int>::max())))
-        return std::nullopt;
+    // The largest 64-bit integer has no double; it rounds up to 2^63, which is
+    // already out of range, so the upper limit is one past the largest value.
+    constexpr double lowest = static_cast<double>(std::numeric_limits<Int>::min());
+    constexpr double beyondHighest = static_cast<double>(std::numeric_limits<Int>::max()) + 1.0;
+    if (!(rounded >= lowest && rounded < beyondHighest)) return std::nullopt;
     return static_cast<Int>(rounded);
 }
 

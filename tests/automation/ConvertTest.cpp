@@ -84,6 +84,15 @@ TEST(Conversion, RaisesOverflowOutsideTheTargetRange)
     EXPECT_EQ(toR4(Variant(3.4028234e38), english), 3.4028234e38f);
 }
 
+TEST(Conversion, RaisesOverflowForACurrencyAmountThatRoundsToTwoToTheSixtyThird)
+{
+    // 2^63 / 10,000: its scaled value is the first one past the largest 64-bit integer.
+    EXPECT_EQ(errorNumberOf([] { toCurrency(Variant(922337203685477.5808), english); }), error::kOverflow);
+    EXPECT_EQ(errorNumberOf([] { toCurrency(Variant(u"922337203685477.58"), english); }), error::kOverflow);
+    EXPECT_EQ(toCurrency(Variant(-922337203685477.5808), english), std::numeric_limits<std::int64_t>::min());
+    EXPECT_EQ(toCurrency(Variant(u"900000000000000"), english), 9000000000000000000);
+}
+
 TEST(Conversion, RaisesTypeMismatchForTextThatIsNoNumber)
 {
     for (const char16_t* text : {u"abc", u"", u"NOW", u"1H"}) {
