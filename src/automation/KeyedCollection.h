@@ -22,16 +22,22 @@ namespace corvane::automation {
 template <class T>
 class KeyedCollection {
 public:
+    KeyedCollection() = default;
+    KeyedCollection(KeyedCollection&&) noexcept = default;
+    KeyedCollection& operator=(KeyedCollection&&) noexcept = default;
+    // A copy would point into the other collection's nodes.
+    KeyedCollection(const KeyedCollection&) = delete;
+    KeyedCollection& operator=(const KeyedCollection&) = delete;
+
     std::int32_t count() const { return static_cast<std::int32_t>(items_.size()); }
     bool empty() const { return items_.empty(); }
 
     void add(Ref<T> item, std::u16string_view key)
     {
-        std::u16string folded = foldCase(key);
-        auto [where, inserted] = byKey_.try_emplace(folded, item);
+        auto [where, inserted] = byKey_.try_emplace(foldCase(key), std::move(item));
         if (!inserted) raiseError(error::kKeyAlreadyAssociated);
         try {
-            items_.push_back({std::move(folded), std::move(item)});
+            items_.push_back(&*where);
         } catch (...) {
             byKey_.erase(where);
             throw;
@@ -44,7 +50,7 @@ public:
         const CollectionIndex read = readCollectionIndex(index);
         return read.isKey ? itemByKey(read.key) : itemAt(read.position);
     }
-    const Ref<T>& itemAt(std::int32_t position) const { return items_[checkedPosition(position)].item; }
+    const Ref<T>& itemAt(std::int32_t position) const { return items_[checkedPosition(position)]->second; }
     const Ref<T>& itemByKey(std::u16string_view key) const
     {
         auto found = byKey_.find(foldCase(key));
@@ -66,21 +72,21 @@ public:
     template <class Visit>
     void forEach(Visit&& visit) const
     {
-        for (const Entry& entry : items_) visit(entry.item);
+        for (const Node* node : items_) visit(node->second);
     }
     std::vector<Ref<T>> snapshot() const
     {
         std::vector<Ref<T>> out;
         out.reserve(items_.size());
-        for (const Entry& entry : items_) out.push_back(entry.item);
+        for (const Node* node : items_) out.push_back(node->second);
         return out;
     }
 
 private:
-    struct Entry {
-        std::u16string foldedKey;
-        Ref<T> item;
-    };
+    // The map owns keys and items; the vector keeps their order as pointers to
+    // the map's nodes, which stay put when the map grows.
+    using Map = std::unordered_map<std::u16string, Ref<T>>;
+    using Node = typename Map::value_type;
 
     std::size_t checkedPosition(std::int32_t position) const
     {
@@ -92,10 +98,10 @@ private:
     // no more than the erase itself.
     std::size_t slotOfKey(const std::u16string& folded) const
     {
-        if (!byKey_.contains(folded)) raiseError(error::kInvalidProcedureCall);
-        auto found = std::find_if(items_.begin(), items_.end(),
-                                  [&](const Entry& entry) { return entry.foldedKey == folded; });
-        return static_cast<std::size_t>(found - items_.begin());
+        const auto found = byKey_.find(folded);
+        if (found == byKey_.end()) raiseError(error::kInvalidProcedureCall);
+        const Node* node = &*found;
+        return static_cast<std::size_t>(std::find(items_.begin(), items_.end(), node) - items_.begin());
     }
 
     std::size_t locate(const Variant& index) const
@@ -107,12 +113,13 @@ private:
 
     void eraseSlot(std::size_t slot)
     {
-        byKey_.erase(items_[slot].foldedKey);
+        const Node* node = items_[slot];
         items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(slot));
+        byKey_.erase(byKey_.find(node->first));
     }
 
-    std::vector<Entry> items_;
-    std::unordered_map<std::u16string, Ref<T>> byKey_;
+    std::vector<const Node*> items_;
+    Map byKey_;
 };
 
 }  // namespace corvane::automation
