@@ -237,7 +237,7 @@ Ref<Object> ValueDecoder::object(const QString& path, VarType type)
     if (path == QLatin1StringView(contract::kNothingPath)) return {};
     Ref<Object> found = objects_.objectAt(path);
     if (!found) throw WireFormatError(QStringLiteral("no object lives at %1").arg(path));
-    if (type == VarType::Dispatch && found->asDispatch() == nullptr)
+    if (type == VarType::Dispatch && !objects_.hasDispatch(*found))
         throw WireFormatError(QStringLiteral("the object at %1 has no dispatch interface").arg(path));
     return found;
 }

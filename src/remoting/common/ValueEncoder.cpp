@@ -76,7 +76,7 @@ QDBusVariant ValueEncoder::payload(const Variant& value)
     if (!value.isByRef()) return QDBusVariant(value.isArray() ? array(*value.array()) : scalar(value));
 
     const Variant& target = value.target();
-    if (value.type() == VarType::Variant) return QDBusVariant(encoded(target));
+    if (value.vt() == (automation::kByRefFlag | automation::code(VarType::Variant))) return QDBusVariant(encoded(target));
     // A typed reference carries exactly its own type.
     if (target.vt() != (value.vt() & ~automation::kByRefFlag))
         throw WireFormatError(QStringLiteral("a reference of type 0x%1 refers to a value of type 0x%2")

@@ -27,7 +27,7 @@ public:
 
     // Upper bounds of the encoded size of a text and of one (qv) frame around a value.
     static std::size_t textBytes(std::size_t utf16Units) { return 8 + 3 * utf16Units; }
-    static constexpr std::size_t kValueFrameBytes = 16;
+    static constexpr std::size_t kValueFrameBytes = 32;
 
 private:
     std::size_t spent_ = 0;
