@@ -76,6 +76,7 @@ std::optional<std::string> JetFileCheck::checkDefinition(std::uint32_t first)
         def.insert(def.end(), bytes->begin() + (def.empty() ? 0 : 8), bytes->end());
         number = u32(*bytes, 4);
     }
+    if (def.empty()) return "a table definition page is missing";  // the catalog named page 0
 
     const std::size_t columns = u16(def, 45);
     const std::size_t variable = u16(def, 43);

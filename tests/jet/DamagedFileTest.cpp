@@ -1,6 +1,7 @@
 // Files that are empty, cut short, not a Jet database, or damaged give an
 // error and never a crash. This executable is always built with
 // AddressSanitizer and UndefinedBehaviorSanitizer.
+#include "JetFileCheck.h"
 #include "JetText.h"
 #include "JetWriter.h"
 #include "MdbDataLayer.h"
@@ -121,6 +122,15 @@ TEST(DamagedFile, AnyByteOfTheStructurePagesSetToFFGivesAnErrorOrTheRowsNeverACr
         if (readWhole(damaged) == Outcome::Refused) ++refused;
     }
     EXPECT_GT(refused, 0);
+}
+
+TEST(DamagedFile, TableDefinitionNamedAtPageZeroIsRefused)
+{
+    // A damaged catalog row can give a table the header page as its definition.
+    TempFolder folder;
+    const auto file = folder / "Corvane.mdb";
+    writeFile(file, sampleBytes(3));
+    EXPECT_TRUE(jet::JetFileCheck(file).checkTable(0).has_value());
 }
 
 TEST(DamagedFile, UndamagedFileIsReadWhole) { EXPECT_EQ(readWhole(sampleBytes(40)), Outcome::Read); }
