@@ -4,8 +4,11 @@
 #include "ProcessExitWatch.h"
 
 #include <QDBusConnectionInterface>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <csignal>
 
@@ -93,6 +96,42 @@ TEST_F(Activation, TheServerEndsWhenItLosesItsBus)
     const bool ended = waitForProcessEnd(pid_t(pid));
     EXPECT_TRUE(ended);
     if (!ended) ::kill(pid_t(pid), SIGKILL);
+}
+
+}  // namespace
+
+namespace {
+
+// A server whose folder holds no tag database: a copy of the executable alone.
+TEST(ActivationWithoutDatabase, AFailedCreationReturnsItsErrorAndNoObjectAndTheNextOneSucceeds)
+{
+    QTemporaryDir folder;
+    const QString executable = folder.filePath(QStringLiteral("corvanesim"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(CORVANESIM_EXECUTABLE), executable));
+    QDir().mkpath(folder.filePath(QStringLiteral("services")));
+    QFile service(folder.filePath(QStringLiteral("services/org.corvane.CorvaneSim.service")));
+    ASSERT_TRUE(service.open(QIODevice::WriteOnly));
+    service.write(QStringLiteral("[D-BUS Service]\nName=org.corvane.CorvaneSim\n"
+                                 "Exec=/usr/bin/env QT_QPA_PLATFORM=offscreen CORVANESIM_TEST_EXIT_ANSWER=no %1\n")
+                      .arg(executable)
+                      .toUtf8());
+    service.close();
+
+    PrivateBus bus(folder.filePath(QStringLiteral("services")));
+    ASSERT_TRUE(bus.running());
+    TestClient client(bus.address());
+    const TestClient::Created failed = client.create(QStringLiteral("CorvaneSim.Data"));
+    EXPECT_LT(failed.hresult, 0);
+    EXPECT_EQ(failed.path, QStringLiteral("/"));
+    EXPECT_EQ(failed.error.code, failed.hresult);
+    EXPECT_TRUE(failed.error.description.contains(QStringLiteral("Corvane.mdb"))) << failed.error.description.toStdString();
+
+    const TestClient::Created second = client.create(QStringLiteral("CorvaneSim.Data"));
+    ASSERT_EQ(second.hresult, 0);
+    const QString tags = client.getObject(second.path, member::kDataTags);
+    const auto added = client.invoke(tags, member::kTagsAdd, member::kMethod, {corvane::automation::Variant(u"TIC101.PV")});
+    EXPECT_EQ(client.invoke(TestClient::pathIn(added.result), member::kTagPV, member::kGet).result,
+              corvane::automation::Variant(-999.0f));
 }
 
 }  // namespace
