@@ -4,6 +4,8 @@
 
 #include <QRandomGenerator>
 
+#include <limits>
+
 namespace corvane::remoting {
 
 using automation::Object;
@@ -65,8 +67,11 @@ Ref<Object> ObjectRegistry::objectAt(const QString& path)
 std::uint32_t ObjectRegistry::addReference(const QString& client, Object& object)
 {
     Entry* entry = find(pathOf(object));
+    std::uint32_t& held = byClient_[client][entry];
+    // A count that cannot grow stays put rather than wrap round to nothing.
+    if (held == std::numeric_limits<std::uint32_t>::max()) return held;
     if (entry->clientReferences++ == 0) unclaimed_.erase(entry);
-    return ++byClient_[client][entry];
+    return ++held;
 }
 
 std::uint32_t ObjectRegistry::release(const QString& client, const QString& path)

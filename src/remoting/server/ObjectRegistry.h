@@ -56,7 +56,7 @@ private:
     struct Entry {
         automation::Ref<automation::Object> object;
         QString path;
-        std::uint32_t clientReferences = 0;
+        std::uint64_t clientReferences = 0;  // of all clients together
     };
     struct QStringHash {
         std::size_t operator()(const QString& s) const noexcept { return qHash(s); }
