@@ -76,6 +76,8 @@ struct Case {
     std::function<QVariant(const QString& enumeratorPath)> list;  // an a(qv), or anything else
 };
 
+void PrintTo(const Case& value, std::ostream* out) { *out << value.what; }
+
 class MalformedValue : public ::testing::TestWithParam<Case> {
 protected:
     WireLoopback loopback;
