@@ -65,6 +65,43 @@ float single(double value)
     return static_cast<float>(value);
 }
 
+// A structure or array of `in`, opened now and closed again also when
+// decoding throws half-way through it: Qt's demarshaller reaches an outer
+// level (and the message it reads) only through the level inside it, so a
+// level left open leaked the whole message with every malformed call.
+class OpenLevel {
+public:
+    enum Kind { Structure, Array };
+
+    OpenLevel(const QDBusArgument& in, Kind kind) : in_(in), kind_(kind)
+    {
+        if (kind_ == Structure)
+            in_.beginStructure();
+        else
+            in_.beginArray();
+    }
+    ~OpenLevel()
+    {
+        if (open_) close();
+    }
+    OpenLevel(const OpenLevel&) = delete;
+    OpenLevel& operator=(const OpenLevel&) = delete;
+
+    void close()
+    {
+        open_ = false;
+        if (kind_ == Structure)
+            in_.endStructure();
+        else
+            in_.endArray();
+    }
+
+private:
+    const QDBusArgument& in_;
+    Kind kind_;
+    bool open_ = true;
+};
+
 template <class Wire, class Element = Wire>
 std::vector<Element> readAll(const QDBusArgument& in)
 {
@@ -87,9 +124,9 @@ std::vector<Variant> ValueDecoder::decodeList(const QDBusArgument& in)
 {
     expectSignature(in, wire::kValueListSignature, "a list of values");
     std::vector<Variant> values;
-    in.beginArray();
+    OpenLevel list(in, OpenLevel::Array);
     while (!in.atEnd()) values.push_back(frame(in, Place::Argument));
-    in.endArray();
+    list.close();
     return values;
 }
 
@@ -165,7 +202,7 @@ Variant ValueDecoder::array(VarType element, const QVariant& payload)
 {
     const QDBusArgument in = structurePayload(payload, wire::arraySignature(element), "an array");
     qint32 lowerBound = 0;
-    in.beginStructure();
+    OpenLevel structure(in, OpenLevel::Structure);
     in >> lowerBound;
 
     std::shared_ptr<SafeArray> result;
@@ -212,16 +249,16 @@ Variant ValueDecoder::array(VarType element, const QVariant& payload)
     }
     case VarType::Variant: {
         std::vector<Variant> values;
-        in.beginArray();
+        OpenLevel elements(in, OpenLevel::Array);
         while (!in.atEnd()) values.push_back(frame(in, Place::ArrayElement));
-        in.endArray();
+        elements.close();
         make(std::move(values));
         break;
     }
     case VarType::Empty: case VarType::Null:
         throw WireFormatError(QStringLiteral("there are no arrays of type code %1").arg(int(element)));
     }
-    in.endStructure();
+    structure.close();
 
     // The upper bound must be an index too.
     const std::int64_t upper = std::int64_t{lowerBound} + std::int64_t(result->size()) - 1;
