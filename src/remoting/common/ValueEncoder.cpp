@@ -37,37 +37,49 @@ bool transportable(const std::u16string& text)
 }
 
 template <class Wire, class Element>
-void appendAll(QDBusArgument& out, const std::vector<Element>& elements)
+QList<Wire> listOf(const std::vector<Element>& elements)
 {
-    out.beginArray(QMetaType::fromType<Wire>());
-    for (const Element& e : elements) out << static_cast<Wire>(e);
-    out.endArray();
+    QList<Wire> list;
+    list.reserve(qsizetype(elements.size()));
+    for (const Element& e : elements) list.push_back(static_cast<Wire>(e));
+    return list;
+}
+
+template <class Wire>
+std::function<void(QDBusArgument&)> writing(QList<Wire> list)
+{
+    return [list = std::move(list)](QDBusArgument& out) { out << list; };
 }
 
 }  // namespace
 
-void ValueEncoder::encode(QDBusArgument& out, const Variant& value)
+WireValueFrame ValueEncoder::frameOf(const Variant& value)
 {
     budget_.spend(WireBudget::kValueFrameBytes);
-    out.beginStructure();
-    out << value.vt() << payload(value);
-    out.endStructure();
+    return {value.vt(), payload(value)};
 }
 
 QVariant ValueEncoder::encoded(const Variant& value)
 {
+    const WireValueFrame frame = frameOf(value);
     QDBusArgument out;
-    encode(out, value);
+    out << frame;
     return QVariant::fromValue(out);
 }
 
 QVariant ValueEncoder::encodedList(std::span<const Variant> values)
 {
+    QList<WireValueFrame> frames;
+    frames.reserve(qsizetype(values.size()));
+    for (const Variant& value : values) frames.push_back(frameOf(value));
+    return list(frames);
+}
+
+QVariant ValueEncoder::list(const QList<WireValueFrame>& frames)
+{
     registerWireTypes();
     QDBusArgument out;
-    out.beginArray(QMetaType::fromType<WireValueFrame>());
-    for (const Variant& value : values) encode(out, value);
-    out.endArray();
+    out << frames;
     return QVariant::fromValue(out);
 }
 
@@ -113,78 +125,77 @@ QVariant ValueEncoder::scalar(const Variant& value)
 QVariant ValueEncoder::array(const SafeArray& array)
 {
     registerWireTypes();
+    budget_.spend(16);  // lower bound, length, padding
+    const ElementWriter write = elements(array);
     QDBusArgument out;
     out.beginStructure();
     out << qint32(array.lowerBound());
-    encodeArrayElements(out, array);
+    write(out);
     out.endStructure();
     return QVariant::fromValue(out);
 }
 
-void ValueEncoder::encodeArrayElements(QDBusArgument& out, const SafeArray& array)
+ValueEncoder::ElementWriter ValueEncoder::elements(const SafeArray& array)
 {
     const std::size_t count = array.size();
-    budget_.spend(16);  // lower bound, length, padding
     switch (array.elementType()) {
     case VarType::I2:
         budget_.spendArray(2 * count);
-        return appendAll<qint16>(out, array.elements<std::int16_t>());
+        return writing(listOf<qint16>(array.elements<std::int16_t>()));
     case VarType::Bool:
         budget_.spendArray(4 * count);
-        return appendAll<bool>(out, array.elements<std::int16_t>());
+        return writing(listOf<bool>(array.elements<std::int16_t>()));
     case VarType::I4: case VarType::Error:
         budget_.spendArray(4 * count);
-        return appendAll<qint32>(out, array.elements<std::int32_t>());
+        return writing(listOf<qint32>(array.elements<std::int32_t>()));
     case VarType::R4:
         budget_.spendArray(8 * count);
-        return appendAll<double>(out, array.elements<float>());
+        return writing(listOf<double>(array.elements<float>()));
     case VarType::R8: case VarType::Date:
         budget_.spendArray(8 * count);
-        return appendAll<double>(out, array.elements<double>());
+        return writing(listOf<double>(array.elements<double>()));
     case VarType::Currency:
         budget_.spendArray(8 * count);
-        return appendAll<qlonglong>(out, array.elements<std::int64_t>());
+        return writing(listOf<qlonglong>(array.elements<std::int64_t>()));
     case VarType::UI1: {
         budget_.spendArray(count);
         const auto& bytes = array.elements<std::uint8_t>();
-        out << QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
-        return;
+        QByteArray data(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+        return [data = std::move(data)](QDBusArgument& out) { out << data; };
     }
     case VarType::String: {
-        const auto& texts = array.elements<std::u16string>();
         std::size_t bytes = 0;
-        for (const std::u16string& t : texts) bytes += WireBudget::textBytes(t.size());
+        for (const std::u16string& t : array.elements<std::u16string>()) bytes += WireBudget::textBytes(t.size());
         budget_.spendArray(bytes);
-        out.beginArray(QMetaType::fromType<QString>());
-        for (const std::u16string& t : texts) out << text(t);
-        out.endArray();
-        return;
+        QStringList texts;
+        texts.reserve(qsizetype(count));
+        for (const std::u16string& t : array.elements<std::u16string>()) texts.push_back(text(t));
+        return [texts = std::move(texts)](QDBusArgument& out) { out << texts; };
     }
     case VarType::Dispatch: case VarType::Unknown: {
-        const auto& objects = array.elements<Ref<Object>>();
         const std::size_t before = budget_.spent();
-        out.beginArray(QMetaType::fromType<QDBusObjectPath>());
-        for (const Ref<Object>& object : objects) {
+        QList<QDBusObjectPath> paths;
+        paths.reserve(qsizetype(count));
+        for (const Ref<Object>& object : array.elements<Ref<Object>>()) {
             const QString where = path(object);
             budget_.spend(WireBudget::textBytes(std::size_t(where.size())));
-            out << QDBusObjectPath(where);
+            paths.push_back(QDBusObjectPath(where));
         }
-        out.endArray();
         WireBudget::checkArray(budget_.spent() - before);
-        return;
+        return writing(std::move(paths));
     }
     case VarType::Variant: {
         const std::size_t before = budget_.spent();
-        out.beginArray(QMetaType::fromType<WireValueFrame>());
+        QList<WireValueFrame> frames;
+        frames.reserve(qsizetype(count));
         for (const Variant& element : array.elements<Variant>()) {
             if (element.isArray() || element.isByRef())
                 throw WireFormatError(QStringLiteral("an array element of type 0x%1 has no wire form")
                                           .arg(element.vt(), 0, 16));
-            encode(out, element);
+            frames.push_back(frameOf(element));
         }
-        out.endArray();
         WireBudget::checkArray(budget_.spent() - before);
-        return;
+        return writing(std::move(frames));
     }
     case VarType::Empty: case VarType::Null: break;
     }

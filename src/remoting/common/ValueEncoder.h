@@ -1,12 +1,16 @@
 #pragma once
 
+#include "WireValueFrame.h"
+
 #include "automation/SafeArray.h"
 #include "automation/Variant.h"
 
 #include <QDBusArgument>
 #include <QDBusVariant>
+#include <QList>
 #include <QVariant>
 
+#include <functional>
 #include <span>
 
 namespace corvane::remoting {
@@ -21,21 +25,31 @@ class WireBudget;
 // their paths ("/" for Nothing). Throws WireFormatError for what the bus
 // cannot carry (a NUL or an unpaired surrogate in text, nested arrays) and
 // WireLimitError when the budget runs out.
+//
+// Every check runs before anything is written: Qt's marshaller leaks the
+// levels outside one that is left open, so no exception may leave one open.
 class ValueEncoder {
 public:
     ValueEncoder(ObjectPathMap& objects, WireBudget& budget) : objects_(objects), budget_(budget) {}
 
-    void encode(QDBusArgument& out, const automation::Variant& value);
+    // One value, checked and ready to write.
+    WireValueFrame frameOf(const automation::Variant& value);
+
+    void encode(QDBusArgument& out, const automation::Variant& value) { out << frameOf(value); }
     // One value as a message argument of signature (qv).
     QVariant encoded(const automation::Variant& value);
     // A list of values as a message argument of signature a(qv).
     QVariant encodedList(std::span<const automation::Variant> values);
+    // Frames made by frameOf as a message argument of signature a(qv).
+    static QVariant list(const QList<WireValueFrame>& frames);
 
 private:
+    using ElementWriter = std::function<void(QDBusArgument&)>;
+
     QDBusVariant payload(const automation::Variant& value);
     QVariant scalar(const automation::Variant& value);
     QVariant array(const automation::SafeArray& array);
-    void encodeArrayElements(QDBusArgument& out, const automation::SafeArray& array);
+    ElementWriter elements(const automation::SafeArray& array);
     QString text(const std::u16string& text);
     QString path(const automation::Ref<automation::Object>& object);
 

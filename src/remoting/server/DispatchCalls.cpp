@@ -119,11 +119,9 @@ void DispatchCalls::invoke(BusCall& call, DispatchObject& target)
     ValueEncoder returning(newValues, budget);
     ValueEncoder echoing(context_.registry, budget);
 
-    registerWireTypes();
-    QDBusArgument returned;
-    returned.beginArray(QMetaType::fromType<WireValueFrame>());
-    for (const Variant& argument : sent) (argument.isByRef() ? returning : echoing).encode(returned, argument);
-    returned.endArray();
+    QList<WireValueFrame> returned;
+    returned.reserve(qsizetype(sent.size()));
+    for (const Variant& argument : sent) returned.push_back((argument.isByRef() ? returning : echoing).frameOf(argument));
     const QVariant result = returning.encoded(succeeded ? outcome.result : Variant());
 
     ErrorInfo exception;
@@ -132,7 +130,7 @@ void DispatchCalls::invoke(BusCall& call, DispatchObject& target)
                      toQString(outcome.exception.description)};
     }
     if (succeeded) handedOut.addReferencesFor(call.caller());
-    call.reply({outcome.hresult, result, QVariant::fromValue(returned), encoded(exception), quint32(outcome.argErr)});
+    call.reply({outcome.hresult, result, ValueEncoder::list(returned), encoded(exception), quint32(outcome.argErr)});
 }
 
 void DispatchCalls::getTypeInfo(BusCall& call, DispatchObject& target)
