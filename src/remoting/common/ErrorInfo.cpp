@@ -2,15 +2,31 @@
 
 #include "WireFormatError.h"
 
+#include <QDBusMetaType>
+
 namespace corvane::remoting {
 
-QVariant encoded(const ErrorInfo& info)
+QDBusArgument& operator<<(QDBusArgument& out, const ErrorInfo& info)
 {
-    QDBusArgument out;
     out.beginStructure();
     out << qint32(info.code) << info.source << info.description;
     out.endStructure();
-    return QVariant::fromValue(out);
+    return out;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& in, ErrorInfo& info)
+{
+    in.beginStructure();
+    in >> info.code >> info.source >> info.description;
+    in.endStructure();
+    return in;
+}
+
+QVariant encoded(const ErrorInfo& info)
+{
+    static const bool registered = (qDBusRegisterMetaType<ErrorInfo>(), true);
+    (void)registered;
+    return QVariant::fromValue(info);
 }
 
 ErrorInfo decodeErrorInfo(const QVariant& argument)
@@ -22,9 +38,7 @@ ErrorInfo decodeErrorInfo(const QVariant& argument)
         throw WireFormatError(QStringLiteral("error information must have signature (iss), not \"%1\"")
                                   .arg(in.currentSignature()));
     ErrorInfo info;
-    in.beginStructure();
-    in >> info.code >> info.source >> info.description;
-    in.endStructure();
+    in >> info;
     return info;
 }
 

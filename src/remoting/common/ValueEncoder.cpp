@@ -61,10 +61,8 @@ WireValueFrame ValueEncoder::frameOf(const Variant& value)
 
 QVariant ValueEncoder::encoded(const Variant& value)
 {
-    const WireValueFrame frame = frameOf(value);
-    QDBusArgument out;
-    out << frame;
-    return QVariant::fromValue(out);
+    registerWireTypes();
+    return QVariant::fromValue(frameOf(value));
 }
 
 QVariant ValueEncoder::encodedList(std::span<const Variant> values)
@@ -78,9 +76,7 @@ QVariant ValueEncoder::encodedList(std::span<const Variant> values)
 QVariant ValueEncoder::list(const QList<WireValueFrame>& frames)
 {
     registerWireTypes();
-    QDBusArgument out;
-    out << frames;
-    return QVariant::fromValue(out);
+    return QVariant::fromValue(frames);
 }
 
 QDBusVariant ValueEncoder::payload(const Variant& value)

@@ -24,6 +24,7 @@ void registerWireTypes()
 {
     static const bool registered = [] {
         qDBusRegisterMetaType<WireValueFrame>();
+        qDBusRegisterMetaType<QList<WireValueFrame>>();
         return true;
     }();
     (void)registered;

@@ -6,8 +6,9 @@
 
 namespace corvane::remoting {
 
-// A (qv) frame as a registered D-Bus type. The codec streams frames itself;
-// the type exists so that an empty a(qv) still carries its signature.
+// A (qv) frame as a registered D-Bus type, so that frames and lists of them
+// go straight into a message (an empty a(qv) included) without being written
+// into a separate argument first and copied.
 struct WireValueFrame {
     quint16 vt = 0;
     QDBusVariant value;
@@ -22,3 +23,4 @@ void registerWireTypes();
 }  // namespace corvane::remoting
 
 Q_DECLARE_METATYPE(corvane::remoting::WireValueFrame)
+Q_DECLARE_METATYPE(QList<corvane::remoting::WireValueFrame>)
