@@ -133,7 +133,7 @@ MdbRecordset::MdbRecordset(std::shared_ptr<MdbSession> session) : session_(std::
 
 void MdbRecordset::open(std::u16string_view tableName, std::u16string_view indexName)
 {
-    if (open_) throw data_layer::objectOpen();
+    requireClosed();
     auto* mdb = static_cast<MdbHandle*>(session_->handle);
     if (!mdb) throw data_layer::connectionUnusable();
     MdbCatalogEntry* entry = findTable(mdb, tableName);
@@ -157,61 +157,7 @@ void MdbRecordset::open(std::u16string_view tableName, std::u16string_view index
     std::vector<std::vector<Variant>> rows;
     readRows(mdb, table, rows);
 
-    names_ = std::move(names);
-    rows_ = std::move(rows);
-    position_ = 0;
-    open_ = true;
-}
-
-void MdbRecordset::requireOpen() const
-{
-    if (!open_) throw data_layer::objectClosed();
-}
-
-void MdbRecordset::moveFirst()
-{
-    requireOpen();
-    if (rows_.empty()) throw data_layer::noCurrentRecord();
-    position_ = 0;
-}
-
-bool MdbRecordset::eof() const
-{
-    requireOpen();
-    return position_ >= rows_.size();
-}
-
-std::vector<std::u16string> MdbRecordset::fieldNames() const
-{
-    requireOpen();
-    return names_;
-}
-
-automation::Variant MdbRecordset::field(std::u16string_view name) const
-{
-    requireOpen();
-    for (std::size_t i = 0; i < names_.size(); ++i) {
-        if (!automation::equalIgnoringCase(names_[i], name)) continue;
-        if (position_ >= rows_.size()) throw data_layer::noCurrentRecord();
-        return rows_[position_][i];
-    }
-    throw data_layer::itemNotFound();
-}
-
-void MdbRecordset::moveNext()
-{
-    requireOpen();
-    if (position_ >= rows_.size()) throw data_layer::noCurrentRecord();
-    ++position_;
-}
-
-void MdbRecordset::close()
-{
-    requireOpen();
-    open_ = false;
-    names_.clear();
-    rows_.clear();
-    position_ = 0;
+    fill(std::move(names), std::move(rows));
 }
 
 }  // namespace corvane::jet

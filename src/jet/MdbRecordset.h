@@ -1,36 +1,22 @@
 #pragma once
 
 #include "MdbConnection.h"
-#include "server/TagDataLayer.h"
+#include "SnapshotRecordset.h"
 
-#include <cstddef>
 #include <memory>
-#include <string>
-#include <vector>
+#include <string_view>
 
 namespace corvane::jet {
 
-class MdbRecordset final : public TagRecordset {
+// Reads a whole table through libmdb when it opens.
+class MdbRecordset final : public SnapshotRecordset {
 public:
     explicit MdbRecordset(std::shared_ptr<MdbSession> session);
 
     void open(std::u16string_view table, std::u16string_view index) override;
-    bool isOpen() const override { return open_; }
-    void moveFirst() override;
-    bool eof() const override;
-    std::vector<std::u16string> fieldNames() const override;
-    automation::Variant field(std::u16string_view name) const override;
-    void moveNext() override;
-    void close() override;
 
 private:
-    void requireOpen() const;
-
     std::shared_ptr<MdbSession> session_;
-    bool open_ = false;
-    std::vector<std::u16string> names_;
-    std::vector<std::vector<automation::Variant>> rows_;
-    std::size_t position_ = 0;
 };
 
 }  // namespace corvane::jet

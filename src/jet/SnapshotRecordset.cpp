@@ -1,0 +1,72 @@
+#include "SnapshotRecordset.h"
+
+#include "automation/CaseFold.h"
+#include "server/DataLayerErrors.h"
+
+namespace corvane::jet {
+
+void SnapshotRecordset::requireClosed() const
+{
+    if (open_) throw data_layer::objectOpen();
+}
+
+void SnapshotRecordset::requireOpen() const
+{
+    if (!open_) throw data_layer::objectClosed();
+}
+
+void SnapshotRecordset::fill(std::vector<std::u16string> names, std::vector<std::vector<automation::Variant>> rows)
+{
+    names_ = std::move(names);
+    rows_ = std::move(rows);
+    position_ = 0;
+    open_ = true;
+}
+
+void SnapshotRecordset::moveFirst()
+{
+    requireOpen();
+    if (rows_.empty()) throw data_layer::noCurrentRecord();
+    position_ = 0;
+}
+
+bool SnapshotRecordset::eof() const
+{
+    requireOpen();
+    return position_ >= rows_.size();
+}
+
+std::vector<std::u16string> SnapshotRecordset::fieldNames() const
+{
+    requireOpen();
+    return names_;
+}
+
+automation::Variant SnapshotRecordset::field(std::u16string_view name) const
+{
+    requireOpen();
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+        if (!automation::equalIgnoringCase(names_[i], name)) continue;
+        if (position_ >= rows_.size()) throw data_layer::noCurrentRecord();
+        return rows_[position_][i];
+    }
+    throw data_layer::itemNotFound();
+}
+
+void SnapshotRecordset::moveNext()
+{
+    requireOpen();
+    if (position_ >= rows_.size()) throw data_layer::noCurrentRecord();
+    ++position_;
+}
+
+void SnapshotRecordset::close()
+{
+    requireOpen();
+    open_ = false;
+    names_.clear();
+    rows_.clear();
+    position_ = 0;
+}
+
+}  // namespace corvane::jet

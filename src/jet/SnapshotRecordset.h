@@ -1,0 +1,39 @@
+#pragma once
+
+#include "server/TagDataLayer.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace corvane::jet {
+
+// A record set over a table read whole when it opened, as a client-side
+// static cursor holds it: the navigation and its errors. How the rows are
+// read is the subclass's open().
+class SnapshotRecordset : public TagRecordset {
+public:
+    bool isOpen() const override { return open_; }
+    void moveFirst() override;
+    bool eof() const override;
+    std::vector<std::u16string> fieldNames() const override;
+    automation::Variant field(std::u16string_view name) const override;
+    void moveNext() override;
+    void close() override;
+
+protected:
+    // Fails with "object open" when the record set already is.
+    void requireClosed() const;
+    // Opens the record set on these rows, each one value per name.
+    void fill(std::vector<std::u16string> names, std::vector<std::vector<automation::Variant>> rows);
+
+private:
+    void requireOpen() const;
+
+    bool open_ = false;
+    std::vector<std::u16string> names_;
+    std::vector<std::vector<automation::Variant>> rows_;
+    std::size_t position_ = 0;
+};
+
+}  // namespace corvane::jet
