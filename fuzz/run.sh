@@ -2,7 +2,7 @@
 # Builds the fuzz targets with clang under AddressSanitizer and UBSan and runs
 # each of them in turn for a bounded time.
 #   fuzz/run.sh [seconds-per-target] [target...]
-# Targets: conversions dispatch jet_file bus_values (all by default). The
+# Targets: conversions dispatch jet_file reader_answer bus_values (all by default). The
 # corpus each run grows is kept in build-fuzz/fuzz-runs/<target>/corpus, so a
 # later run starts where the last one stopped; findings land in
 # build-fuzz/fuzz-runs/<target>/findings. The exit code is 1 when any target
@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-((${#targets[@]})) || targets=(conversions dispatch jet_file bus_values)
+((${#targets[@]})) || targets=(conversions dispatch jet_file reader_answer bus_values)
 build=${CORVANE_FUZZ_BUILD:-build-fuzz}
 
 scripts/setup.sh
@@ -27,6 +27,7 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 max_len() {
     case $1 in
     jet_file) echo 65536 ;;   # tag databases of a few pages
+    reader_answer) echo 16384 ;;
     dispatch) echo 8192 ;;    # programs of a few dozen calls
     *) echo 4096 ;;
     esac

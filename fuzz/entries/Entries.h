@@ -20,6 +20,9 @@ void runDispatchInput(std::span<const std::uint8_t> bytes);
 // A tag database file read by the tag store through the libmdb data layer.
 void runJetFileInput(std::span<const std::uint8_t> bytes);
 
+// The answer of the tag database reader process, as the server decodes it.
+void runReaderAnswerInput(std::span<const std::uint8_t> bytes);
+
 // D-Bus values carried over a peer-to-peer connection and decoded as the
 // arguments of a client's Invoke (in the bus entries library).
 void runBusValueInput(std::span<const std::uint8_t> bytes);

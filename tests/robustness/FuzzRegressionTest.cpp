@@ -62,6 +62,7 @@ INSTANTIATE_TEST_SUITE_P(EveryTarget, SavedFuzzInputs,
                          ::testing::Values(Target{"conversions", corvane::fuzz::runConversionInput},
                                            Target{"dispatch", corvane::fuzz::runDispatchInput},
                                            Target{"jet_file", corvane::fuzz::runJetFileInput},
+                                           Target{"reader_answer", corvane::fuzz::runReaderAnswerInput},
                                            Target{"bus_values", corvane::fuzz::runBusValueInput}),
                          targetName);
 

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace corvane::jet {
+
+// How a child process ended, and what it wrote on its answer channel.
+struct ChildOutcome {
+    enum class End {
+        Exited,         // on its own; exitCode holds its exit code
+        Crashed,        // ended by a signal
+        TimedOut,       // killed at the deadline
+        TooMuchOutput,  // killed when its answer outgrew the limit
+        NotStarted,     // the program could not be started
+    };
+    End end = End::NotStarted;
+    int exitCode = -1;
+    std::string answer;
+};
+
+// Runs `program` with `arguments` and collects what it writes to file
+// descriptor 3, killing it at `timeout` or beyond `maxAnswer` bytes. Its
+// standard input and output are /dev/null, its standard error is ours, and
+// it inherits no other descriptor. Spawned rather than forked, so that it is
+// safe in a process whose other threads may hold any lock.
+ChildOutcome runChild(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                      std::chrono::milliseconds timeout, std::size_t maxAnswer);
+
+}  // namespace corvane::jet

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "TagReader.h"
+#include "server/TagDataLayer.h"
+
+namespace corvane::jet {
+
+// The data layer the server reads its tag database through: the same
+// answers as MdbDataLayer, but every read runs libmdb in a reader process of
+// its own (corvanesim-tagread). libmdb trusts the file it reads; JetFileCheck
+// refuses what it can foresee, and whatever still makes libmdb fault or loop
+// ends that process, never the server, and the load fails with the data
+// layer's error naming the file.
+class IsolatedMdbDataLayer final : public TagDataLayer {
+public:
+    explicit IsolatedMdbDataLayer(TagReader reader) : reader_(std::move(reader)) {}
+
+    std::unique_ptr<TagConnection> createConnection() override;
+
+private:
+    TagReader reader_;
+};
+
+}  // namespace corvane::jet

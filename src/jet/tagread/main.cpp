@@ -1,0 +1,66 @@
+// corvanesim-tagread FILE [TABLE INDEX]: reads the user tables of a tag
+// database, or one table whole through an index, with libmdb, and writes the
+// answer (TagReadAnswer) to file descriptor 3. The server runs it for every
+// read of its database, so that a file that makes libmdb fault or loop ends
+// this process and never the server.
+#include "JetText.h"
+#include "MdbDataLayer.h"
+#include "TagReadAnswer.h"
+#include "automation/AutomationError.h"
+
+#include <new>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+using namespace corvane;
+
+constexpr int kAnswerDescriptor = 3;
+
+jet::TagReadAnswer read(int argc, char** argv)
+{
+    jet::TagReadAnswer answer;
+    try {
+        jet::MdbDataLayer dataLayer;
+        auto connection = dataLayer.createConnection();
+        connection->open(jet::fromUtf8(argv[1]));
+        if (argc == 2) {
+            answer.tableNames = connection->tableNames();
+            return answer;
+        }
+        auto recordset = connection->createRecordset();
+        recordset->open(jet::fromUtf8(argv[2]), jet::fromUtf8(argv[3]));
+        jet::TagReadAnswer::Table table;
+        table.fieldNames = recordset->fieldNames();
+        for (; !recordset->eof(); recordset->moveNext()) {
+            auto& row = table.rows.emplace_back();
+            for (const std::u16string& name : table.fieldNames) row.push_back(recordset->field(name));
+        }
+        answer.table = std::move(table);
+    } catch (const automation::AutomationError& error) {
+        answer.failure = jet::TagReadAnswer::Failure{error.hresult(), error.description()};
+    } catch (const std::bad_alloc&) {
+        const auto error = automation::AutomationError::fromNumber(automation::error::kOutOfMemory);
+        answer.failure = jet::TagReadAnswer::Failure{error.hresult(), error.description()};
+    }
+    return answer;
+}
+
+bool writeAll(const std::string& bytes)
+{
+    for (std::size_t at = 0; at < bytes.size();) {
+        const ssize_t n = write(kAnswerDescriptor, bytes.data() + at, bytes.size() - at);
+        if (n <= 0) return false;
+        at += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2 && argc != 4) return 2;
+    return writeAll(jet::encodeAnswer(read(argc, argv))) ? 0 : 1;
+}

@@ -1,0 +1,205 @@
+// The server reads its tag database in a reader process of its own: it sees
+// the same tables and errors as a read in process, and a reader that
+// crashes, hangs, talks nonsense or answers too much costs the load, never
+// the server.
+#include "IsolatedMdbDataLayer.h"
+#include "MdbDataLayer.h"
+#include "TestFiles.h"
+#include "automation/AutomationError.h"
+#include "automation/RegionalSettings.h"
+#include "server/DataLayerErrors.h"
+#include "server/TagStore.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+namespace {
+
+using namespace corvane;
+using automation::AutomationError;
+using automation::Variant;
+namespace fs = std::filesystem;
+
+const fs::path kFuzzDir = CORVANE_FUZZ_DIR;
+
+std::vector<fs::path> filesIn(const fs::path& folder)
+{
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.is_regular_file()) files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// What a whole read of a file gives: the tables with their rows, or the error.
+struct ReadResult {
+    std::optional<std::pair<std::int32_t, std::u16string>> error;
+    std::vector<std::u16string> tables;
+    std::vector<std::vector<std::u16string>> fieldNames;
+    std::vector<std::vector<std::vector<Variant>>> rows;
+    std::optional<std::int32_t> tagTableError;  // opening Default through PrimaryKey
+};
+
+ReadResult readWhole(TagDataLayer& dataLayer, const std::u16string& path)
+{
+    ReadResult result;
+    try {
+        auto connection = dataLayer.createConnection();
+        connection->open(path);
+        result.tables = connection->tableNames();
+        for (const std::u16string& table : result.tables) {
+            auto recordset = connection->createRecordset();
+            recordset->open(table, u"");
+            result.fieldNames.push_back(recordset->fieldNames());
+            auto& rows = result.rows.emplace_back();
+            for (; !recordset->eof(); recordset->moveNext()) {
+                auto& row = rows.emplace_back();
+                for (const auto& name : result.fieldNames.back()) row.push_back(recordset->field(name));
+            }
+        }
+        try {
+            connection->createRecordset()->open(u"Default", u"PrimaryKey");
+        } catch (const AutomationError& e) {
+            result.tagTableError = e.hresult();
+        }
+    } catch (const AutomationError& e) {
+        result.error = {e.hresult(), e.description()};
+    }
+    return result;
+}
+
+class IsolatedReader : public ::testing::Test {
+protected:
+    jet::IsolatedMdbDataLayer isolated(jet::ReaderLimits limits = {}) const
+    {
+        return jet::IsolatedMdbDataLayer(jet::TagReader(CORVANE_TAGREAD, limits));
+    }
+
+    // A stand-in reader: a shell script doing `body`.
+    fs::path script(const std::string& body) const
+    {
+        const fs::path file = folder / "reader.sh";
+        test::writeFile(file, "#!/bin/sh\n" + body + "\n");
+        fs::permissions(file, fs::perms::owner_all);
+        return file;
+    }
+
+    // The error a load through `dataLayer` of the file `bytes` ends with.
+    std::optional<AutomationError> loadError(TagDataLayer& dataLayer, const std::string& bytes) const
+    {
+        test::writeFile(folder / "Corvane.mdb", bytes);
+        TagStore store(dataLayer, folder.path().u16string(), automation::FixedRegionalSettings::english());
+        try {
+            store.LoadTagTable();
+        } catch (const AutomationError& e) {
+            return e;
+        }
+        return std::nullopt;
+    }
+
+    std::u16string databasePath() const { return (folder / "Corvane.mdb").u16string(); }
+
+    test::TempFolder folder;
+};
+
+TEST_F(IsolatedReader, ReadsEveryFileTheToolWritesExactlyAsTheReaderInProcess)
+{
+    jet::MdbDataLayer inProcess;
+    auto throughReader = isolated();
+    for (const fs::path& file : filesIn(kFuzzDir / "corpus" / "jet_file")) {
+        SCOPED_TRACE(file.filename().string());
+        const ReadResult expected = readWhole(inProcess, file.u16string());
+        const ReadResult actual = readWhole(throughReader, file.u16string());
+        EXPECT_FALSE(expected.error.has_value());
+        EXPECT_EQ(actual.error, expected.error);
+        EXPECT_EQ(actual.tables, expected.tables);
+        EXPECT_EQ(actual.fieldNames, expected.fieldNames);
+        EXPECT_EQ(actual.rows, expected.rows);
+        EXPECT_EQ(actual.tagTableError, expected.tagTableError);
+    }
+}
+
+TEST_F(IsolatedReader, GivesTheDataLayersOwnErrorsForMissingFilesTablesAndIndexes)
+{
+    auto throughReader = isolated();
+    jet::MdbDataLayer inProcess;
+    const std::u16string missing = (folder / "Missing.mdb").u16string();
+    EXPECT_EQ(readWhole(throughReader, missing).error, readWhole(inProcess, missing).error);
+
+    const std::u16string noTable = (kFuzzDir / "corpus" / "jet_file" / "no-table.mdb").u16string();
+    const std::u16string noIndex = (kFuzzDir / "corpus" / "jet_file" / "no-index.mdb").u16string();
+    EXPECT_EQ(readWhole(throughReader, noTable).tagTableError, data_layer::kNoSuchTable);
+    EXPECT_EQ(readWhole(throughReader, noIndex).tagTableError, data_layer::kNoSuchIndex);
+}
+
+TEST_F(IsolatedReader, LoadsTheTagTableAndLeavesTheFileAsItWas)
+{
+    auto throughReader = isolated();
+    const std::string bytes = test::readFile(kFuzzDir / "corpus" / "jet_file" / "sample.mdb");
+    EXPECT_FALSE(loadError(throughReader, bytes).has_value());
+    EXPECT_EQ(test::readFile(folder / "Corvane.mdb"), bytes);
+}
+
+TEST_F(IsolatedReader, RefusesEveryDamagedFileTheFuzzerFoundWithTheLoadError)
+{
+    auto throughReader = isolated();
+    const auto files = filesIn(kFuzzDir / "regressions" / "jet_file");
+    ASSERT_FALSE(files.empty());
+    for (const fs::path& file : files) {
+        SCOPED_TRACE(file.filename().string());
+        const auto error = loadError(throughReader, test::readFile(file));
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->hresult(), data_layer::kFileError);
+        EXPECT_EQ(error->description(), u"Unrecognized database format '" + databasePath() + u"'.");
+    }
+}
+
+TEST_F(IsolatedReader, ReaderThatCrashesCostsTheLoadNotTheServer)
+{
+    jet::IsolatedMdbDataLayer crashing(jet::TagReader(script("kill -SEGV $$")));
+    const auto error = loadError(crashing, "any bytes");
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->description(), u"Unrecognized database format '" + databasePath() + u"'.");
+}
+
+TEST_F(IsolatedReader, ReaderThatHangsIsKilledAtTheTimeout)
+{
+    // exec: the reader itself must go, not a shell in front of it.
+    jet::IsolatedMdbDataLayer hanging(jet::TagReader(script("exec sleep 600"), {std::chrono::milliseconds(200)}));
+    const auto error = loadError(hanging, "any bytes");
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->hresult(), data_layer::kFileError);
+}
+
+TEST_F(IsolatedReader, ReaderThatAnswersNonsenseIsNotBelieved)
+{
+    for (const char* answer : {"printf 'nonsense' >&3", "printf 'CVT1\\002\\377\\377\\377\\377' >&3", "exit 0", "exit 3"}) {
+        SCOPED_TRACE(answer);
+        jet::IsolatedMdbDataLayer lying(jet::TagReader(script(answer)));
+        const auto error = loadError(lying, "any bytes");
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->hresult(), data_layer::kFileError);
+    }
+}
+
+TEST_F(IsolatedReader, AnswerBeyondTheLimitIsOutOfMemory)
+{
+    jet::IsolatedMdbDataLayer flooding(
+        jet::TagReader(script("head -c 3000000 /dev/zero >&3"), {std::chrono::seconds(20), std::size_t{1} << 20}));
+    const auto error = loadError(flooding, "any bytes");
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->number(), automation::error::kOutOfMemory);
+}
+
+TEST_F(IsolatedReader, MissingReaderProgramIsAFileError)
+{
+    jet::IsolatedMdbDataLayer absent(jet::TagReader(folder / "no-such-reader"));
+    const auto error = loadError(absent, "any bytes");
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->hresult(), data_layer::kFileError);
+}
+
+}  // namespace
