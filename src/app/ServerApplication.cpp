@@ -24,7 +24,8 @@ namespace {
 }  // namespace
 
 ServerApplication::ServerApplication()
-    : tagStore_(dataLayer_, remoting::toU16(QCoreApplication::applicationDirPath()), regional_),
+    : dataLayer_(jet::TagReader(QCoreApplication::applicationDirPath().toStdString() + "/" + jet::kTagReaderProgram)),
+      tagStore_(dataLayer_, remoting::toU16(QCoreApplication::applicationDirPath()), regional_),
       process_(console_, tagStore_, clock_, regional_),
       gridEdits_(process_),
       bus_(process_, QDBusConnection::sessionBus()),

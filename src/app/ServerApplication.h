@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jet/MdbDataLayer.h"
+#include "jet/IsolatedMdbDataLayer.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemRegionalSettings.h"
 #include "remoting/server/BusLossWatch.h"
@@ -15,9 +15,10 @@
 namespace corvane::app {
 
 // The server process wired together: the system clock and regional settings,
-// the tag store over the libmdb data layer in the executable's folder, the
-// operator windows, the object model and the bus server. Nothing shows until
-// a client creates its first object.
+// the tag store over the libmdb data layer in the executable's folder (run in
+// a reader process of its own, so that a damaged file costs the load and not
+// the server), the operator windows, the object model and the bus server.
+// Nothing shows until a client creates its first object.
 class ServerApplication {
 public:
     ServerApplication();
@@ -30,7 +31,7 @@ public:
 private:
     platform::SystemClock clock_;
     platform::SystemRegionalSettings regional_;
-    jet::MdbDataLayer dataLayer_;
+    jet::IsolatedMdbDataLayer dataLayer_;
     TagStore tagStore_;
     ui::QtOperatorConsole console_;
     ServerProcess process_;

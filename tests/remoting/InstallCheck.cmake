@@ -1,5 +1,6 @@
 # Installs the build into PREFIX and checks that the server, its tag database
-# beside it and the bus service file naming it land where they should.
+# and its tag database reader beside it and the bus service file naming it
+# land where they should.
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
                 RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
@@ -9,7 +10,8 @@ endif()
 
 include(GNUInstallDirs)
 set(folder "${PREFIX}/${CMAKE_INSTALL_LIBEXECDIR}/corvanesim")
-foreach(file "${folder}/corvanesim" "${folder}/Corvane.mdb" "${PREFIX}/${CMAKE_INSTALL_BINDIR}/corvanesim")
+foreach(file "${folder}/corvanesim" "${folder}/corvanesim-tagread" "${folder}/Corvane.mdb"
+             "${PREFIX}/${CMAKE_INSTALL_BINDIR}/corvanesim")
   if(NOT EXISTS "${file}")
     message(FATAL_ERROR "not installed: ${file}")
   endif()
