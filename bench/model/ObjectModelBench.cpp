@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <ctime>
 
 namespace {
@@ -100,6 +101,33 @@ void UnpackResults(benchmark::State& state)
 }
 BENCHMARK(UnpackResults)->Args({5761, 0})->Args({40321, 0})->Args({5761, 1})->Args({40321, 1})
     ->Unit(benchmark::kMillisecond);
+
+// The yardstick for UnpackResults: the same values, timestamps and
+// confidences computed by a bare loop into arrays allocated beforehand.
+void UnpackResultsPlainLoop(benchmark::State& state)
+{
+    const auto samples = static_cast<std::size_t>(state.range(0));
+    const std::int64_t firstSecond = automation::date::toSeconds(automation::date::fromLocal({2026, 11, 29, 0, 0, 0}));
+    std::vector<float> values(samples);
+    std::vector<double> stamps(samples);
+    std::vector<std::int16_t> confidences(samples);
+    const float pv = 50;
+    const std::int32_t period = 1234;
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < samples; ++i) {
+            const std::int64_t second = firstSecond + static_cast<std::int64_t>(i) * 15;
+            stamps[i] = automation::date::fromSeconds(second);
+            const auto ofDay = static_cast<std::int32_t>(second % 86400);
+            values[i] = static_cast<float>(pv * (1.0 + 0.2 * std::sin(6.28318530717958 * ofDay / period)));
+            confidences[i] = 0;
+        }
+        benchmark::DoNotOptimize(values.data());
+        benchmark::DoNotOptimize(stamps.data());
+        benchmark::DoNotOptimize(confidences.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(UnpackResultsPlainLoop)->Arg(40321)->Unit(benchmark::kMillisecond);
 
 // 10,000 writes into one log; the first and the last thousand compared.
 void Put0IntoOneLog(benchmark::State& state)

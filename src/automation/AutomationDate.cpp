@@ -20,10 +20,6 @@ std::int64_t daysFromEpoch(std::int64_t y, unsigned m, unsigned d)
 
 constexpr std::int64_t kEpochTo1899 = -25569;  // 30 December 1899 counted from 1 January 1970
 
-// The first and last second of the years 100 to 9999 on the linear scale.
-const std::int64_t kFirstSecond = daysFromCivil(kMinYear, 1, 1) * kSecondsPerDay;
-const std::int64_t kLastSecond = (daysFromCivil(kMaxYear, 12, 31) + 1) * kSecondsPerDay - 1;
-
 // Dates this far out cannot be counted in seconds; well beyond the year 9999.
 constexpr double kLargestDay = 1e12;
 

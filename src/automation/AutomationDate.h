@@ -16,6 +16,9 @@ namespace date {
 inline constexpr int kMinYear = 100;
 inline constexpr int kMaxYear = 9999;
 inline constexpr std::int64_t kSecondsPerDay = 86400;
+// The first and the last second of the years 100 to 9999 on the linear scale.
+inline constexpr std::int64_t kFirstSecond = -56802297600;  // 1 January 100 00:00:00
+inline constexpr std::int64_t kLastSecond = 255611462399;   // 31 December 9999 23:59:59
 
 // Days from 30 December 1899 to the given calendar day (negative before it).
 std::int64_t daysFromCivil(int year, int month, int day);

@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <limits>
+#include <numeric>
 #include <optional>
 
 namespace corvane {
@@ -46,10 +47,12 @@ std::int32_t readTimeError(ServerProcess& process)
     return *seconds;
 }
 
-std::int32_t secondsOfDay(double timestamp)
+// The time of day of a second on the linear scale (0 to 86399): the same as
+// reading the hours, minutes and seconds of its date value.
+std::int32_t secondsOfDay(std::int64_t second)
 {
-    const LocalDateTime t = date::toLocal(timestamp);
-    return t.hour * 3600 + t.minute * 60 + t.second;
+    const std::int64_t ofDay = second % date::kSecondsPerDay;
+    return static_cast<std::int32_t>(ofDay < 0 ? ofDay + date::kSecondsPerDay : ofDay);
 }
 
 class Synthesis {
@@ -79,21 +82,34 @@ public:
         firstLine += kLineEnd;
         console_.setText(Control::txtData, firstLine);
         const std::int32_t timeError = readTimeError(process_);
+        // Samples are stepped on the linear scale of seconds: calendar
+        // arithmetic, also across 30 December 1899.
+        const std::int64_t firstSecond = date::toSeconds(start);
+        // A sample's value depends only on its time of day, which comes round
+        // again after `cycle` samples (a day at 15 s is 5,760): beyond the
+        // first cycle the value is a copy, the same bits as working it out.
+        const std::int64_t cycle = date::kSecondsPerDay / std::gcd(date::kSecondsPerDay, std::int64_t{interval});
 
         // The listing is built here and handed to the window once, also when a
         // sample fails, so that it ends exactly where the failure stopped it.
         try {
             for (std::int32_t i = 0; i < count; ++i) {
                 const std::int32_t offset = checkedInt32(std::int64_t{i} * interval + timeError);
-                const double timestamp = date::addSeconds(start, offset);
+                const std::int64_t second = firstSecond + offset;
+                if (second < date::kFirstSecond || second > date::kLastSecond) raiseError(error::kInvalidProcedureCall);
+                const double timestamp = date::fromSeconds(second);
                 timestamps[static_cast<std::size_t>(i)] = timestamp;
-                if (console_.dataWindowVisible()) {
+                // Nothing can show or hide the window during the call, so one
+                // look serves both halves of the sample's line.
+                const bool listed = console_.dataWindowVisible();
+                if (listed) {
                     date::appendShortStamp(listing_, timestamp, process_.regional);
                     listing_ += u"    ";
                 }
-                const float value = sampleValue(secondsOfDay(timestamp));
+                const float value = i >= cycle ? values[static_cast<std::size_t>(i - cycle)]
+                                               : sampleValue(secondsOfDay(second));
                 values[static_cast<std::size_t>(i)] = value;
-                if (console_.dataWindowVisible()) {
+                if (listed) {
                     number::appendFixed2(listing_, value, process_.regional);
                     listing_ += kLineEnd;
                 }

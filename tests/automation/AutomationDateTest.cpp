@@ -73,6 +73,8 @@ TEST(AutomationDates, StayWithinTheYears100To9999)
     EXPECT_EQ(errorNumberOf([] { date::addSeconds(at(100, 1, 1), -1); }), error::kInvalidProcedureCall);
     EXPECT_EQ(errorNumberOf([] { date::addSeconds(0.0, INT64_MAX); }), error::kInvalidProcedureCall);
     EXPECT_EQ(errorNumberOf([] { date::toSeconds(1e300); }), error::kInvalidProcedureCall);
+    EXPECT_EQ(date::toSeconds(date::fromLocal({100, 1, 1})), date::kFirstSecond);
+    EXPECT_EQ(date::toSeconds(last), date::kLastSecond);
     EXPECT_TRUE(date::inRange(last));
     EXPECT_FALSE(date::inRange(last + 1));
 }

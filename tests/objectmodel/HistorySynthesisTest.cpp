@@ -6,6 +6,7 @@
 #include "tags/Tags.h"
 
 #include <bit>
+#include <cmath>
 #include <cstring>
 
 using namespace corvane;
@@ -158,6 +159,23 @@ TEST_F(HistorySynthesisTest, FollowsTheSineWaveByTimeOfDay)
     console.setText(Control::txtTimeError, u"308");
     ASSERT_EQ(unpack(), 0);
     EXPECT_EQ(bitsOf(valueList()[0]), 0x426ffff8u);
+}
+
+TEST_F(HistorySynthesisTest, GivesEverySampleOfAMultiDayWindowItsOwnWaveValue)
+{
+    console.sineWave = 1;
+    tag->setPV(50);
+    console.setText(Control::txtPeriod, u"777");
+    console.setText(Control::txtTimeError, u"-7");
+    for (const std::int32_t frequency : {60, 17}) {  // 17 s does not divide a day
+        window(at(5, 22, 0), at(8, 1, 0), frequency);
+        ASSERT_EQ(unpack(), 0);
+        for (std::size_t i = 0; i < count(); ++i) {
+            const std::int64_t ofDay = (22 * 3600 + static_cast<std::int64_t>(i) * frequency - 7) % 86400;
+            const auto expected = static_cast<float>(50.0 * (1.0 + 0.2 * std::sin(6.28318530717958 * ofDay / 777)));
+            ASSERT_EQ(bitsOf(valueList()[i]), bitsOf(expected)) << "sample " << i << " at " << frequency << " s";
+        }
+    }
 }
 
 TEST_F(HistorySynthesisTest, WithTheSineOffEveryValueIsThePvWhateverThePeriodSays)
