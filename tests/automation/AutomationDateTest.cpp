@@ -2,9 +2,12 @@
 #include "automation/AutomationError.h"
 #include "automation/DateFormat.h"
 
+#include "ErrorNumber.h"
+
 #include <gtest/gtest.h>
 
 using namespace corvane::automation;
+using corvane::testing::errorNumberOf;
 
 namespace {
 
@@ -12,16 +15,6 @@ const RegionalSettings& english = FixedRegionalSettings::english();
 const RegionalSettings& german = FixedRegionalSettings::german();
 
 double at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) { return date::fromLocal({y, mo, d, h, mi, s}); }
-
-int errorNumberOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const AutomationError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 }  // namespace
 

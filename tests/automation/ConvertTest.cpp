@@ -3,6 +3,8 @@
 #include "automation/HResult.h"
 #include "automation/SafeArray.h"
 
+#include "ErrorNumber.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,21 +12,12 @@
 #include <limits>
 
 using namespace corvane::automation;
+using corvane::testing::errorNumberOf;
 
 namespace {
 
 const RegionalSettings& english = FixedRegionalSettings::english();
 const RegionalSettings& german = FixedRegionalSettings::german();
-
-int errorNumberOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const AutomationError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 class Plain : public Object {};
 

@@ -1,11 +1,14 @@
 #include "automation/AutomationError.h"
 #include "automation/KeyedCollection.h"
 
+#include "ErrorNumber.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
 using namespace corvane::automation;
+using corvane::testing::errorNumberOf;
 
 namespace {
 
@@ -18,16 +21,6 @@ public:
 private:
     int* alive_;
 };
-
-int errorNumberOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const AutomationError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 std::vector<int> idsOf(const KeyedCollection<Item>& c)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ErrorNumber.h"
 #include "MemoryDataLayer.h"
 #include "TextHelpers.h"
 #include "automation/AutomationError.h"
@@ -51,15 +52,7 @@ protected:
     }
     QString cell(int row, int col) const { return window().gridData().text(row, col); }
 
-    static int errorNumberOf(const std::function<void()>& call)
-    {
-        try {
-            call();
-        } catch (const automation::AutomationError& e) {
-            return e.number();
-        }
-        return 0;
-    }
+    static int errorNumberOf(const std::function<void()>& call) { return testing::errorNumberOf(call); }
 
     const automation::RegionalSettings& regional;
     ui::QtOperatorConsole console;

@@ -12,14 +12,4 @@ ObjectModelFixture::ObjectModelFixture(const automation::RegionalSettings& setti
                                           {Variant(u"1"), Variant(7.0), Variant(50)}});
 }
 
-int ObjectModelFixture::errorNumberOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const automation::AutomationError& e) {
-        return e.number();
-    }
-    return 0;
-}
-
 }  // namespace corvane::testing

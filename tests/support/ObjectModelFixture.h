@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ErrorNumber.h"
 #include "FakeConsole.h"
 #include "MemoryDataLayer.h"
 #include "TextHelpers.h"
@@ -24,8 +25,7 @@ class ObjectModelFixture : public ::testing::Test {
 protected:
     explicit ObjectModelFixture(const automation::RegionalSettings& settings = automation::FixedRegionalSettings::english());
 
-    // The error number an Automation error carries, 0 when the call succeeds.
-    static int errorNumberOf(const std::function<void()>& call);
+    static int errorNumberOf(const std::function<void()>& call) { return testing::errorNumberOf(call); }
 
     FakeConsole console;
     MemoryDataLayer dataLayer;
