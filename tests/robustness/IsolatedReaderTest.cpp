@@ -2,7 +2,10 @@
 // the same tables and errors as a read in process, and a reader that
 // crashes, hangs, talks nonsense or answers too much costs the load, never
 // the server.
+#include "ChildProcess.h"
 #include "IsolatedMdbDataLayer.h"
+#include "JetFormat.h"
+#include "JetWriter.h"
 #include "MdbDataLayer.h"
 #include "TestFiles.h"
 #include "automation/AutomationError.h"
@@ -12,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -69,6 +73,43 @@ ReadResult readWhole(TagDataLayer& dataLayer, const std::u16string& path)
         result.error = {e.hresult(), e.description()};
     }
     return result;
+}
+
+std::uint16_t u16At(const std::vector<std::uint8_t>& bytes, std::size_t at)
+{
+    return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
+}
+
+// A file that passes every structural check but makes libmdb loop for ever:
+// the Value column (a Double, with Confidence the next 4 bytes) retyped as a
+// 12-byte memo whose first row points at a long-value chain of one 4-byte
+// link that names itself. libmdb follows such chains until a link names
+// none, copying nothing from each.
+std::string memoChainPointingAtItself()
+{
+    jet::TableSpec table;
+    table.name = u"Default";
+    table.columns = {{u"Tag", jet::ColumnType::Text, 16}, {u"Value", jet::ColumnType::Double}, {u"Confidence", jet::ColumnType::Long}};
+    table.rows = {{jet::Cell(u"TT101"), jet::Cell(1.5), jet::Cell(std::int64_t{77})},
+                  {jet::Cell(u"TT102"), jet::Cell(2.5), jet::Cell(std::int64_t{88})}};
+    table.index = jet::IndexSpec{u"PrimaryKey", u"Tag", true};
+    jet::DatabaseSpec database;
+    database.tables.push_back(std::move(table));
+    std::vector<std::uint8_t> bytes = jet::buildDatabase(database);
+
+    constexpr std::size_t kDefinition = 5 * jet::kPageSize, kData = 6 * jet::kPageSize;  // the writer's page plan
+    const std::size_t value = kDefinition + 63 + 12 * 1 + 25 * 1;  // one real index, then the second column
+    bytes[value] = 12;                                              // a memo
+    bytes[value + 23] = 12;                                         // of 12 bytes
+    const std::uint8_t link[4] = {2, 6, 0, 0};                      // row 2 of page 6
+    const std::size_t firstRow = kData + (u16At(bytes, kData + 14) & 0x1FFF);
+    const std::uint8_t header[12] = {16, 0, 0, 0, link[0], link[1], link[2], link[3], 0, 0, 0, 0};  // 16 bytes, chained
+    std::memcpy(&bytes[firstRow + 2], header, sizeof header);
+    const std::size_t lowestRow = u16At(bytes, kData + 16) & 0x1FFF;  // row 1 lies lowest
+    bytes[kData + 18] = static_cast<std::uint8_t>(lowestRow - 4);      // row 2: the 4 bytes below it
+    bytes[kData + 19] = static_cast<std::uint8_t>((lowestRow - 4) >> 8);
+    std::memcpy(&bytes[kData + lowestRow - 4], link, sizeof link);
+    return {bytes.begin(), bytes.end()};
 }
 
 class IsolatedReader : public ::testing::Test {
@@ -155,6 +196,20 @@ TEST_F(IsolatedReader, RefusesEveryDamagedFileTheFuzzerFoundWithTheLoadError)
         EXPECT_EQ(error->hresult(), data_layer::kFileError);
         EXPECT_EQ(error->description(), u"Unrecognized database format '" + databasePath() + u"'.");
     }
+}
+
+TEST_F(IsolatedReader, FileThatMakesLibmdbLoopForEverCostsOnlyTheLoad)
+{
+    test::writeFile(folder / "Corvane.mdb", memoChainPointingAtItself());
+    // The real reader does not come back from this file on its own.
+    const jet::ChildOutcome stuck = jet::runChild(CORVANE_TAGREAD, {(folder / "Corvane.mdb").string(), "Default", "PrimaryKey"},
+                                                  std::chrono::milliseconds(1000), std::size_t{1} << 20);
+    EXPECT_EQ(stuck.end, jet::ChildOutcome::End::TimedOut);
+
+    auto throughReader = isolated({std::chrono::milliseconds(1000)});
+    const auto error = loadError(throughReader, memoChainPointingAtItself());
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->description(), u"Unrecognized database format '" + databasePath() + u"'.");
 }
 
 TEST_F(IsolatedReader, ReaderThatCrashesCostsTheLoadNotTheServer)
