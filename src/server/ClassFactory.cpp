@@ -1,7 +1,7 @@
 #include "ClassFactory.h"
 
 #include "server/SimServer.h"
-#include "server/TypeLibrary.h"
+#include "typelib/TypeLibrary.h"
 #include "session/Data.h"
 
 #include <stdexcept>

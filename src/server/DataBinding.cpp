@@ -1,6 +1,6 @@
 // The members of _Data, bound to the Data session object.
 #include "server/BindingSupport.h"
-#include "server/TypeLibrary.h"
+#include "typelib/TypeLibrary.h"
 #include "session/Data.h"
 #include "tags/Tags.h"
 

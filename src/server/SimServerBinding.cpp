@@ -1,7 +1,7 @@
 // The members of _SimServer, bound to the SimServer object.
 #include "server/BindingSupport.h"
 #include "server/SimServer.h"
-#include "server/TypeLibrary.h"
+#include "typelib/TypeLibrary.h"
 #include "session/Data.h"
 
 namespace corvane {

@@ -1,6 +1,6 @@
 // The members of _Tag, bound to the Tag object.
 #include "server/BindingSupport.h"
-#include "server/TypeLibrary.h"
+#include "typelib/TypeLibrary.h"
 #include "tags/Tag.h"
 #include "tags/TagDefinition.h"
 

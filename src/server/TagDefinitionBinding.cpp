@@ -1,6 +1,6 @@
 // The members of _TagDefinition, bound to the TagDefinition object.
 #include "server/BindingSupport.h"
-#include "server/TypeLibrary.h"
+#include "typelib/TypeLibrary.h"
 #include "tags/TagDefinition.h"
 
 namespace corvane {

@@ -1,6 +1,6 @@
 // The members of _Tags, bound to the Tags collection.
 #include "server/BindingSupport.h"
-#include "server/TypeLibrary.h"
+#include "typelib/TypeLibrary.h"
 #include "tags/Tags.h"
 
 namespace corvane {

@@ -4,7 +4,7 @@
 #include "automation/HResult.h"
 #include "automation/SafeArray.h"
 #include "server/SimServer.h"
-#include "server/TypeLibrary.h"
+#include "typelib/TypeLibrary.h"
 #include "session/Data.h"
 #include "tags/TagDefinition.h"
 #include "tags/Tags.h"

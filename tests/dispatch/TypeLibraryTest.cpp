@@ -2,7 +2,7 @@
 // here independently of the table the server is built from.
 #include "ObjectModelFixture.h"
 #include "server/SimServer.h"
-#include "server/TypeLibrary.h"
+#include "typelib/TypeLibrary.h"
 #include "session/Data.h"
 #include "tags/TagDefinition.h"
 #include "tags/Tags.h"

@@ -9,7 +9,7 @@
 #include "remoting/common/ValueEncoder.h"
 #include "remoting/common/WireBudget.h"
 #include "remoting/common/WireFormatError.h"
-#include "server/TypeLibrary.h"
+#include "typelib/TypeLibrary.h"
 #include "session/Data.h"
 #include "tags/HistorySynthesis.h"
 #include "tags/TagDefinition.h"

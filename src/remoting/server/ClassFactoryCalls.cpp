@@ -9,7 +9,7 @@
 #include "remoting/common/ErrorInfo.h"
 #include "remoting/common/WireText.h"
 #include "server/ClassFactory.h"
-#include "server/TypeLibrary.h"
+#include "typelib/TypeLibrary.h"
 
 #include <QDBusObjectPath>
 

@@ -3,7 +3,7 @@
 // behind a dispatch object, member by member.
 #include "remoting/common/BusContract.h"
 #include "remoting/server/Introspection.h"
-#include "server/TypeLibrary.h"
+#include "typelib/TypeLibrary.h"
 
 #include <QMap>
 #include <QXmlStreamReader>
