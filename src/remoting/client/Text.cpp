@@ -1,0 +1,32 @@
+#include "corvanesim/Text.h"
+
+#include "automation/AutomationDate.h"
+#include "automation/AutomationError.h"
+
+#include <QString>
+
+#include <cstdio>
+
+namespace corvane::client {
+
+std::string toUtf8(std::u16string_view text)
+{
+    return QString::fromUtf16(text.data(), qsizetype(text.size())).toStdString();
+}
+
+std::u16string fromUtf8(std::string_view text)
+{
+    const QString converted = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    return std::u16string(reinterpret_cast<const char16_t*>(converted.utf16()), std::size_t(converted.size()));
+}
+
+std::string dateText(double automationDate)
+{
+    if (!automation::date::inRange(automationDate)) return {};
+    const automation::LocalDateTime t = automation::date::toLocal(automationDate);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
+    return text;
+}
+
+}  // namespace corvane::client
