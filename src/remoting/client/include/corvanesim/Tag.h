@@ -3,6 +3,7 @@
 #include "ObjectRef.h"
 #include "TagDefinition.h"
 
+#include "automation/SafeArray.h"
 #include "automation/Variant.h"
 
 #include <cstdint>
