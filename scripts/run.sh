@@ -101,7 +101,7 @@ fi
 # The emulator: one already on the bus is used as it is.
 log="$(realpath "$build")/corvanesim.log"
 if owner=$(bus_call org.freedesktop.DBus.GetConnectionUnixProcessID org.corvane.CorvaneSim 2>/dev/null); then
-  say "an emulator already runs on this bus (pid $(sed -E 's/[^0-9]*([0-9]+).*/\1/' <<<"$owner")); using it"
+  say "an emulator already runs on this bus (pid $(sed -E 's/.*uint32 ([0-9]+).*/\1/' <<<"$owner")); using it"
 else
   if ((windowed && !private)); then
     keep_server=1
