@@ -99,7 +99,7 @@ EOF
 fi
 
 # The emulator: one already on the bus is used as it is.
-log="$(realpath "$build")/corvanesim.log"
+log="$build/corvanesim.log"
 if owner=$(bus_call org.freedesktop.DBus.GetConnectionUnixProcessID org.corvane.CorvaneSim 2>/dev/null); then
   say "an emulator already runs on this bus (pid $(sed -E 's/.*uint32 ([0-9]+).*/\1/' <<<"$owner")); using it"
 else
@@ -131,4 +131,4 @@ elif ((windowed && private)) && [ -t 0 ]; then
   wait "$server_pid" || true
   server_pid=""
 fi
-say "point your own programs at it: the C++ library (find_package(CorvaneSim)), $client, or plain D-Bus (docs/dbus.md)"
+say "point your own programs at it: the C++ library (find_package(CorvaneSim)), $build/tools/corvane/corvane, or plain D-Bus (docs/dbus.md)"
