@@ -13,7 +13,7 @@ endfunction()
 file(REMOVE_RECURSE "${PREFIX}" "${WORK}")
 run("cmake --install" "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}")
 run("configuring the consumer" "${CMAKE_COMMAND}" -S "${CONSUMER_DIR}" -B "${WORK}/build" -G Ninja
-    "-DCMAKE_PREFIX_PATH=${PREFIX}" "-DEXAMPLE_SOURCE=${EXAMPLE_SOURCE}")
+    "-DCMAKE_PREFIX_PATH=${PREFIX}" "-DEXAMPLE_SOURCE=${EXAMPLE_SOURCE}" "-DCMAKE_CXX_FLAGS=${CONSUMER_FLAGS}")
 run("building the consumer" "${CMAKE_COMMAND}" --build "${WORK}/build")
 
 file(WRITE "${WORK}/bus.conf" "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"

@@ -2,6 +2,7 @@
 
 #include "remoting/common/WireText.h"
 
+#include "automation/AutomationError.h"
 #include "automation/HResult.h"
 
 namespace corvane::client::errors {
@@ -10,6 +11,8 @@ namespace ah = automation::hresult;
 
 std::u16string describe(std::int32_t code)
 {
+    if ((static_cast<std::uint32_t>(code) & 0xFFFF0000u) == static_cast<std::uint32_t>(ah::kMemberErrorBase))
+        return automation::standardDescription(int(code & 0xFFFF));
     switch (code) {
     case ah::kMemberNotFound: return u"Member not found.";
     case ah::kParamNotFound: return u"Parameter not found.";

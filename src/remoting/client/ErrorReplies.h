@@ -13,8 +13,8 @@ namespace corvane::client {
 // What failed calls become for the caller.
 namespace errors {
 
-// The standard description of a result code of the dispatch rules
-// ("Member not found." for 0x80020003), or a general one.
+// The standard description of a result code ("Member not found." for
+// 0x80020003, "Subscript out of range" for 0x800A0009), or a general one.
 std::u16string describe(std::int32_t code);
 
 // An error reply of the transport. The server gone, the bus having lost its
