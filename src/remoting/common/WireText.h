@@ -7,7 +7,12 @@
 
 namespace corvane::remoting {
 
-inline QString toQString(std::u16string_view text) { return QString::fromUtf16(text.data(), qsizetype(text.size())); }
+// Unit for unit: QString::fromUtf16 would take a leading U+FEFF or U+FFFE for
+// a byte order mark, dropping it (and byte-swapping the rest after U+FFFE).
+inline QString toQString(std::u16string_view text)
+{
+    return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
+}
 
 inline std::u16string toU16(const QString& text)
 {
