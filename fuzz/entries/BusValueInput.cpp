@@ -251,7 +251,8 @@ private:
     FuzzInput& in_;
 };
 
-// Equal values, NaN equal to NaN (the wire carries no NaN payload bits).
+// Equal values as the wire can carry them: NaN equal to NaN (no payload
+// bits travel), a text equal to itself without a leading byte order mark.
 bool same(const Variant& a, const Variant& b);
 
 bool sameArrays(const automation::SafeArray& a, const automation::SafeArray& b)
@@ -270,7 +271,33 @@ bool same(const Variant& a, const Variant& b)
     if (a.type() == VarType::R4) return a.r4() == b.r4() || (std::isnan(a.r4()) && std::isnan(b.r4()));
     if (a.type() == VarType::R8 || a.type() == VarType::Date)
         return a.r8() == b.r8() || (std::isnan(a.r8()) && std::isnan(b.r8()));
+    // Qt's reading of UTF-8 takes a leading U+FEFF for a byte order mark and drops it.
+    if (a.isString() && !a.string().empty() && a.string().front() == u'\uFEFF')
+        return a.string().substr(1) == b.string() || a == b;
     return a == b;
+}
+
+// The type codes of a value that changed and of what came back, and where.
+std::u16string describe(const Variant& sent, const Variant& back)
+{
+    std::u16string out = u"sent " + QString::number(sent.vt(), 16).toStdU16String() + u", back " +
+                         QString::number(back.vt(), 16).toStdU16String();
+    const Variant& a = sent.dereferenced();
+    const Variant& b = back.dereferenced();
+    if (a.isArray() && b.isArray()) {
+        out += u", bounds " + QString::number(a.array()->lowerBound()).toStdU16String() + u"/" +
+               QString::number(b.array()->lowerBound()).toStdU16String() + u", sizes " +
+               QString::number(a.array()->size()).toStdU16String() + u"/" + QString::number(b.array()->size()).toStdU16String();
+        for (std::size_t i = 0; i < a.array()->size() && i < b.array()->size(); ++i)
+            if (!same(a.array()->at(i), b.array()->at(i))) return out + u", element " + QString::number(i).toStdU16String() + u": " + describe(a.array()->at(i), b.array()->at(i));
+    }
+    if (a.isString() && b.isString()) {
+        out += u", text";
+        for (char16_t c : a.string()) out += u" " + QString::number(c, 16).toStdU16String();
+        out += u" / ";
+        for (char16_t c : b.string()) out += u" " + QString::number(c, 16).toStdU16String();
+    }
+    return out;
 }
 
 std::vector<Variant> decodeArrived(const QDBusMessage& arrived, std::deque<Variant>& targets)
@@ -319,7 +346,7 @@ void runBusValueInput(std::span<const std::uint8_t> bytes)
     }
     if (again.size() != values.size()) fail("a list of values changed its length on the way back");
     for (std::size_t i = 0; i < values.size(); ++i)
-        if (!same(values[i], again[i])) fail("a value changed on its way back over the wire");
+        if (!same(values[i], again[i])) fail("a value changed on its way back over the wire", describe(values[i], again[i]));
 }
 
 }  // namespace corvane::fuzz
