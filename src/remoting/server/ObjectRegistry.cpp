@@ -118,11 +118,21 @@ void ObjectRegistry::unclaimed(Entry* entry)
         drop(entry);
     } else {
         unclaimed_.insert(entry);
+        newlyUnclaimed_.push_back(entry);
     }
 }
 
 void ObjectRegistry::collectUnclaimed()
 {
+    // A client's last release must take effect when its call ends, not after
+    // as many further calls as the model holds unclaimed objects (with the
+    // tags of a large session, a SimServer's release would not ask the
+    // operator for a long while).
+    std::vector<Entry*> recent;
+    recent.swap(newlyUnclaimed_);
+    for (Entry* entry : recent)
+        if (unclaimed_.contains(entry) && entry->object->referenceCount() == 1) drop(entry);
+
     if (++callsSinceCollection_ < unclaimed_.size()) return;
     callsSinceCollection_ = 0;
     for (auto it = unclaimed_.begin(); it != unclaimed_.end();) {

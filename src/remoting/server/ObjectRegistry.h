@@ -10,6 +10,7 @@
 #include <memory>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 namespace corvane::remoting {
 
@@ -46,8 +47,10 @@ public:
     void releaseClient(const QString& client);
     std::uint32_t references(const QString& client, const QString& path) const;
 
-    // Lets go of objects that nobody but the registry holds any more. Cheap on
-    // average: it walks the unclaimed objects only once per as many calls.
+    // Lets go of objects that nobody but the registry holds any more: at once
+    // those that lost their last client since the previous collection (a call
+    // holds its target while it runs, so a Release cannot let go itself), the
+    // rest cheaply on average, walking them only once per as many calls.
     void collectUnclaimed();
 
     std::size_t size() const { return byPath_.size(); }
@@ -75,6 +78,7 @@ private:
     std::unordered_map<const automation::Object*, Entry*> byObject_;
     std::unordered_map<QString, ClientReferences, QStringHash> byClient_;
     std::unordered_set<Entry*> unclaimed_;
+    std::vector<Entry*> newlyUnclaimed_;  // may name entries dropped since; looked up in unclaimed_ first
     std::size_t callsSinceCollection_ = 0;
 };
 

@@ -113,6 +113,34 @@ TEST_F(Registry, AClientThatLeavesReleasesEverythingItHeld)
     EXPECT_EQ(registry.size(), 0u);
 }
 
+TEST_F(Registry, LetsGoOfAnObjectReleasedDuringACallThatHeldItAsSoonAsTheCallEnds)
+{
+    // Many objects that the model holds and no client claims, as the tags of a large session.
+    std::vector<Ref<Object>> model;
+    for (int i = 0; i < 100; ++i) {
+        model.emplace_back(new FakeDispatch);
+        registry.addReference(alice, *model.back());
+        registry.release(alice, registry.pathOf(*model.back()));
+    }
+    bool ended = false;
+    QString path;
+    {
+        Ref<Object> object(new WatchedObject(ended));
+        registry.addReference(alice, *object);
+        path = registry.pathOf(*object);
+    }
+    {
+        const Ref<Object> heldByTheCall = registry.objectAt(path);
+        EXPECT_EQ(registry.release(alice, path), 0u);
+        EXPECT_TRUE(lastReleases.empty());
+    }
+    registry.collectUnclaimed();  // once, as after every call
+    ASSERT_EQ(lastReleases.size(), 1u);
+    EXPECT_FALSE(registry.objectAt(path));
+    lastReleases.clear();
+    EXPECT_TRUE(ended);
+}
+
 TEST_F(Registry, LetsGoOnceTheModelNoLongerHoldsAnUnclaimedObject)
 {
     bool ended = false;
