@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   mdbtools-dev mdbtools
-  dbus-daemon dbus-bin libglib2.0-bin
+  dbus-daemon dbus-bin libdbus-1-dev libglib2.0-bin
   xvfb xauth imagemagick
   clang libclang-rt-14-dev
 )

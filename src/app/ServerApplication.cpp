@@ -18,7 +18,7 @@ namespace {
     // termination runs (a SimServer's would ask the operator again).
     std::fputs("corvanesim: lost the connection to the session bus; ending\n", stderr);
     std::fflush(stderr);
-    std::_Exit(0);
+    std::quick_exit(0);
 }
 
 }  // namespace

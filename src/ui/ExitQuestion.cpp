@@ -17,8 +17,9 @@ bool confirmExitOrEndProcess(QWidget& mainWindow) {
         return false;
     }
     // Clients may still hold objects; their server simply goes away, without
-    // running any object's termination code.
-    std::_Exit(0);
+    // running any object's termination code (quick_exit runs no destructors,
+    // only the handlers that tidy files away).
+    std::quick_exit(0);
 }
 
 }  // namespace corvane::ui

@@ -11,6 +11,9 @@ inline constexpr char kClassFactoryInterface[] = "org.corvane.Automation1.ClassF
 inline constexpr char kObjectInterface[] = "org.corvane.Automation1.Object";
 inline constexpr char kDispatchInterface[] = "org.corvane.Automation1.Dispatch";
 inline constexpr char kEnumVariantInterface[] = "org.corvane.Automation1.EnumVARIANT";
+// On the root path: the address of the server's own socket, where clients make
+// the same calls without the bus daemon in between.
+inline constexpr char kDirectConnectionInterface[] = "org.corvane.Automation1.DirectConnection";
 
 // Message signatures of the calls, as the server insists on them.
 inline constexpr char kCreateInstanceSignature[] = "s";

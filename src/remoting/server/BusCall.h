@@ -9,14 +9,15 @@ namespace corvane::remoting {
 // One incoming method call and the means to answer it.
 class BusCall {
 public:
-    BusCall(const QDBusMessage& message, const QDBusConnection& connection)
-        : message_(message), connection_(connection)
+    // `caller` is whom references are counted for: the sender's unique bus
+    // name, or the client that a direct connection stands for.
+    BusCall(const QDBusMessage& message, const QDBusConnection& connection, QString caller)
+        : message_(message), connection_(connection), caller_(std::move(caller))
     {
     }
 
     const QDBusMessage& message() const { return message_; }
-    // The caller's unique bus name: whom references are counted for.
-    QString caller() const { return message_.service(); }
+    const QString& caller() const { return caller_; }
     QString path() const { return message_.path(); }
     const QVariant& argument(int index) const { return arguments_.at(index); }
 
@@ -31,6 +32,7 @@ public:
 private:
     const QDBusMessage& message_;
     const QDBusConnection& connection_;
+    QString caller_;
     QVariantList arguments_;
 };
 

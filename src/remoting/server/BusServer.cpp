@@ -28,12 +28,14 @@ bool is(const QString& interface, const char* expected)
 
 BusServer::BusServer(ServerProcess& process, QDBusConnection connection)
     : connection_(connection),
-      finalReleases_(connection),
-      registry_(kRoot, [this](automation::Ref<automation::Object> last) { finalReleases_.add(std::move(last)); }),
+      servingOn_(connection),
+      registry_(kRoot,
+                [this](automation::Ref<automation::Object> last) { finalReleases_.add(std::move(last), servingOn_); }),
       factory_({process, registry_}),
       objectCalls_(registry_),
       dispatchCalls_({process, registry_}),
-      enumeratorCalls_(registry_)
+      enumeratorCalls_(registry_),
+      direct_(*this, [this](const QString& client) { registry_.releaseClient(client); })
 {
 }
 
@@ -84,7 +86,10 @@ QString BusServer::introspect(const QString& path) const
 bool BusServer::handleMessage(const QDBusMessage& message, const QDBusConnection& connection)
 {
     if (message.type() != QDBusMessage::MethodCallMessage) return false;
-    BusCall call(message, connection);
+    // A peer of a direct connection has no bus name; its connection names it.
+    const bool onTheBus = connection.name() == connection_.name();
+    BusCall call(message, connection, onTheBus ? message.service() : direct_.clientOf(connection));
+    servingOn_ = connection;
     try {
         route(call);
     } catch (const WireLimitError& error) {
@@ -97,6 +102,7 @@ bool BusServer::handleMessage(const QDBusMessage& message, const QDBusConnection
         call.fail(QStringLiteral("org.freedesktop.DBus.Error.Failed"), QString::fromLocal8Bit(error.what()));
     }
     registry_.collectUnclaimed();
+    servingOn_ = connection_;
     return true;
 }
 
@@ -119,6 +125,8 @@ void BusServer::route(BusCall& call)
     if (path == kRoot) {
         if (is(interface, contract::kClassFactoryInterface) && member == QLatin1StringView("CreateInstance"))
             return factory_.createInstance(call);
+        if (is(interface, contract::kDirectConnectionInterface) && member == QLatin1StringView("Address"))
+            return directAddress(call);
     } else {
         // Held for the whole call: a nested event loop may see its last client go.
         const automation::Ref<automation::Object> object = registry_.objectAt(path);
@@ -129,6 +137,17 @@ void BusServer::route(BusCall& call)
     }
     call.fail(QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
               QStringLiteral("%1 has no method %2.%3").arg(path, interface, member));
+}
+
+void BusServer::directAddress(BusCall& call)
+{
+    if (!call.expectSignature("")) return;
+    QString error;
+    const QString address = direct_.address(error);
+    if (address.isEmpty())
+        return call.fail(QStringLiteral("org.freedesktop.DBus.Error.Failed"),
+                         QStringLiteral("no direct connection: %1").arg(error));
+    call.reply({address});
 }
 
 void BusServer::routeToObject(BusCall& call, automation::Object& object)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ClassFactoryCalls.h"
+#include "DirectConnections.h"
 #include "DispatchCalls.h"
 #include "EnumeratorCalls.h"
 #include "FinalReleaseQueue.h"
@@ -22,6 +23,7 @@ class BusCall;
 // every exported object below it, all served from one virtual object on the
 // Qt event loop, so that each message reaches us raw and untrusted. Anything
 // malformed gets an error reply; nothing a client sends can end the process.
+// The same object serves the peers of the direct connections.
 class BusServer final : public QDBusVirtualObject {
     Q_OBJECT
 
@@ -45,14 +47,19 @@ private slots:
 private:
     void route(BusCall& call);
     void routeToObject(BusCall& call, automation::Object& object);
+    void directAddress(BusCall& call);
 
     QDBusConnection connection_;
+    // Where the call being served came from: last releases wait until the
+    // replies sent on it have left.
+    QDBusConnection servingOn_;
     FinalReleaseQueue finalReleases_;
     ObjectRegistry registry_;
     ClassFactoryCalls factory_;
     ObjectCalls objectCalls_;
     DispatchCalls dispatchCalls_;
     EnumeratorCalls enumeratorCalls_;
+    DirectConnections direct_;
 };
 
 }  // namespace corvane::remoting

@@ -14,25 +14,30 @@ namespace corvane::remoting {
 // likes (a SimServer's asks whether to exit, in a modal box) or end the
 // process at once (on Yes), and the client whose Release caused it must not
 // be left waiting for its reply meanwhile. Qt D-Bus sends from a thread of
-// its own, so a reply handed to it may not yet be written; a round trip to
-// the bus, queued behind the reply, proves that it is, and the bus keeps it
-// for the client even if this process ends.
+// its own, so a reply handed to it may not yet be written; a round trip on
+// the same connection, queued behind the reply, proves that it is: to the
+// bus, which keeps the reply for the client even if this process ends, or
+// to the peer of a direct connection, which has read it by then.
 class FinalReleaseQueue {
 public:
-    explicit FinalReleaseQueue(QDBusConnection connection) : connection_(std::move(connection)) {}
+    FinalReleaseQueue() = default;
     FinalReleaseQueue(const FinalReleaseQueue&) = delete;
     FinalReleaseQueue& operator=(const FinalReleaseQueue&) = delete;
 
-    void add(automation::Ref<automation::Object> object);
+    // `repliedOn` carries the replies that must leave before `object` goes.
+    void add(automation::Ref<automation::Object> object, const QDBusConnection& repliedOn);
 
 private:
-    void sendRoundTrip();
+    struct Waiting {
+        automation::Ref<automation::Object> object;
+        QDBusConnection repliedOn;
+    };
+    void sendRoundTrips();
 
-    QDBusConnection connection_;
     // Owns the round trips in flight, so that none calls back after the queue is gone.
     QObject roundTrips_;
-    std::vector<automation::Ref<automation::Object>> waiting_;
-    bool roundTripInFlight_ = false;
+    std::vector<Waiting> waiting_;
+    bool inFlight_ = false;
 };
 
 }  // namespace corvane::remoting

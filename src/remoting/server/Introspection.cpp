@@ -26,6 +26,9 @@ struct Method {
 const std::vector<Method> kClassFactory = {
     {"CreateInstance", {{"classId", "s", false}, {"hresult", "i", true}, {"object", "o", true}, {"error", "(iss)", true}}},
 };
+const std::vector<Method> kDirectConnection = {
+    {"Address", {{"address", "s", true}}},
+};
 const std::vector<Method> kObject = {
     {"AddRef", {{"count", "u", true}}},
     {"Release", {{"count", "u", true}}},
@@ -136,7 +139,8 @@ QString typeLibraryAnnotations(const automation::InterfaceDescription& interface
 
 QString rootNode()
 {
-    static const QString xml = node(interfaceXml(contract::kClassFactoryInterface, kClassFactory));
+    static const QString xml = node(interfaceXml(contract::kClassFactoryInterface, kClassFactory)
+                                    + interfaceXml(contract::kDirectConnectionInterface, kDirectConnection));
     return xml;
 }
 
