@@ -25,6 +25,7 @@ public:
 
     QDBusMessage call(const QDBusMessage& call, int timeoutMs) override;
     QString serviceName() const override;
+    const QDBusConnection& connection() const { return connection_; }
 
 private:
     BusTransport(QDBusConnection connection, bool owned);

@@ -1,6 +1,7 @@
 #include "corvanesim/Connection.h"
 
 #include "BusTransport.h"
+#include "DirectTransport.h"
 #include "RemoteCalls.h"
 #include "RemoteObject.h"
 
@@ -8,11 +9,22 @@
 
 namespace corvane::client {
 
-Connection Connection::sessionBus() { return Connection(BusTransport::toSessionBus()); }
+namespace {
 
-Connection Connection::toBus(const std::string& address)
+std::unique_ptr<Transport> routed(std::unique_ptr<BusTransport> bus, Connection::Route route)
 {
-    return Connection(BusTransport::toAddress(QString::fromStdString(address)));
+    if (route == Connection::Route::Bus) return bus;
+    // The bus connection has done its part once the socket is known.
+    return DirectTransport::through(bus->connection());
+}
+
+}  // namespace
+
+Connection Connection::sessionBus(Route route) { return Connection(routed(BusTransport::toSessionBus(), route)); }
+
+Connection Connection::toBus(const std::string& address, Route route)
+{
+    return Connection(routed(BusTransport::toAddress(QString::fromStdString(address)), route));
 }
 
 Connection::Connection(std::unique_ptr<Transport> transport) : calls_(std::make_shared<RemoteCalls>(std::move(transport)))

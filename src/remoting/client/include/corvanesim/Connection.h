@@ -18,10 +18,17 @@ class Transport;
 // thread at a time.
 class Connection {
 public:
+    // How calls travel. The bus is always the way in: it starts the server.
+    enum class Route {
+        Bus,     // every call through the bus daemon
+        Direct,  // through the server's own socket, which the bus tells of:
+                 // the same calls and objects, without the daemon in between
+    };
+
     // The user's session bus, where the service file starts the server.
-    static Connection sessionBus();
+    static Connection sessionBus(Route route = Route::Bus);
     // The bus at `address` (a D-Bus address such as unix:path=/run/bus).
-    static Connection toBus(const std::string& address);
+    static Connection toBus(const std::string& address, Route route = Route::Bus);
     // Calls travel over `transport`.
     explicit Connection(std::unique_ptr<Transport> transport);
 
