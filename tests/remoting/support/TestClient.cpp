@@ -18,17 +18,35 @@ QDBusArgument structure(const QVariant& argument) { return argument.value<QDBusA
 
 }  // namespace
 
-TestClient::TestClient(const QString& address)
-    : connection_(QDBusConnection::connectToBus(address, QStringLiteral("client-") + QUuid::createUuid().toString()))
+TestClient::TestClient(const QString& address) : TestClient(address, Link::Bus) {}
+
+TestClient::TestClient(const QString& address, Link link)
+    : link_(link),
+      connection_(link == Link::Bus
+                      ? QDBusConnection::connectToBus(address, QStringLiteral("client-") + QUuid::createUuid().toString())
+                      : QDBusConnection::connectToPeer(address, QStringLiteral("peer-") + QUuid::createUuid().toString()))
 {
 }
 
-TestClient::~TestClient() { QDBusConnection::disconnectFromBus(connection_.name()); }
+std::unique_ptr<TestClient> TestClient::direct(const QString& address)
+{
+    return std::unique_ptr<TestClient>(new TestClient(address, Link::Peer));
+}
+
+TestClient::~TestClient()
+{
+    if (link_ == Link::Bus)
+        QDBusConnection::disconnectFromBus(connection_.name());
+    else
+        QDBusConnection::disconnectFromPeer(connection_.name());
+}
 
 QDBusMessage TestClient::call(const QString& path, const QString& interface, const QString& member,
                               const QVariantList& arguments)
 {
-    QDBusMessage message = QDBusMessage::createMethodCall(QLatin1StringView(contract::kServiceName), path, interface, member);
+    // A peer has nobody else to address.
+    const QString destination = link_ == Link::Bus ? QString::fromLatin1(contract::kServiceName) : QString();
+    QDBusMessage message = QDBusMessage::createMethodCall(destination, path, interface, member);
     message.setArguments(arguments);
     // Activation and the exit question can take a while.
     return connection_.call(message, QDBus::Block, 60000);

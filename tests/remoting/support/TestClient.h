@@ -20,7 +20,10 @@ namespace corvane::remoting::test {
 // the four interfaces, and raw messages.
 class TestClient {
 public:
+    // A client of the bus at `address`.
     explicit TestClient(const QString& address);
+    // A client of the server's direct connection at `address` (a peer of its own).
+    static std::unique_ptr<TestClient> direct(const QString& address);
     ~TestClient();
     TestClient(const TestClient&) = delete;
     TestClient& operator=(const TestClient&) = delete;
@@ -69,6 +72,10 @@ public:
                       const QVariantList& arguments = {});
 
 private:
+    enum class Link { Bus, Peer };
+    TestClient(const QString& address, Link link);
+
+    Link link_;
     QDBusConnection connection_;
     RemoteObjects objects_;
 };

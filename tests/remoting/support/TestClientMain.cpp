@@ -1,6 +1,8 @@
 // corvane_test_client: a second client process for the tests. It creates one
 // object, prints "<hresult> <object path> <server's unique name>", and holds
-// the object until its standard input closes (or it is killed).
+// the object until its standard input closes (or it is killed). With
+// --direct it is a peer of the direct connection at the address instead,
+// prints "<hresult> <object path>" and ends; a call that fails ends it with 1.
 #include "TestClient.h"
 
 #include <QCoreApplication>
@@ -14,6 +16,13 @@ int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() == 4 && arguments.at(1) == QLatin1StringView("--direct")) {
+        const auto peer = corvane::remoting::test::TestClient::direct(arguments.at(2));
+        const auto created = peer->create(arguments.at(3));
+        if (!created.busError.isEmpty()) return 1;
+        std::printf("%d %s\n", created.hresult, qPrintable(created.path));
+        return created.hresult == 0 ? 0 : 1;
+    }
     if (arguments.size() != 3) {
         std::fputs("usage: corvane_test_client BUS-ADDRESS CLASS-ID\n", stderr);
         return 2;
