@@ -1,6 +1,7 @@
 #include "ui/GridTableView.h"
 
 #include "ui/CurrentCellSelectionModel.h"
+#include "ui/GridHeaderView.h"
 
 #include <QAbstractButton>
 #include <QHeaderView>
@@ -27,6 +28,8 @@ GridTableView::GridTableView(QWidget* parent)
     setHorizontalScrollMode(ScrollPerItem);
     setWordWrap(false);
 
+    setHorizontalHeader(new GridHeaderView(Qt::Horizontal, this));
+    setVerticalHeader(new GridHeaderView(Qt::Vertical, this));
     for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
         header->setSectionsClickable(false);
         header->setHighlightSections(false);
