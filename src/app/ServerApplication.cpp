@@ -31,6 +31,7 @@ ServerApplication::ServerApplication()
       bus_(process_, QDBusConnection::sessionBus()),
       busLoss_(QDBusConnection::sessionBus(), endOnBusLoss)
 {
+    QCoreApplication::instance()->installEventFilter(&paintThrottle_);
     console_.setConsoleEvents(&gridEdits_);
 }
 

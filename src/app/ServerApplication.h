@@ -8,6 +8,7 @@
 #include "server/GridEditCommit.h"
 #include "server/ServerProcess.h"
 #include "server/TagStore.h"
+#include "ui/PaintThrottle.h"
 #include "ui/QtOperatorConsole.h"
 
 #include <QString>
@@ -29,6 +30,8 @@ public:
     bool start(QString& error);
 
 private:
+    // The windows paint at most once a frame, however fast the calls come.
+    ui::PaintThrottle paintThrottle_;
     platform::SystemClock clock_;
     platform::SystemRegionalSettings regional_;
     jet::IsolatedMdbDataLayer dataLayer_;
