@@ -2,6 +2,7 @@
 
 #include "BusContract.h"
 #include "ObjectPathMap.h"
+#include "WireArray.h"
 #include "WireBudget.h"
 #include "WireFormatError.h"
 #include "WireText.h"
@@ -34,15 +35,6 @@ bool transportable(const std::u16string& text)
         }
     }
     return true;
-}
-
-template <class Wire, class Element>
-QList<Wire> listOf(const std::vector<Element>& elements)
-{
-    QList<Wire> list;
-    list.reserve(qsizetype(elements.size()));
-    for (const Element& e : elements) list.push_back(static_cast<Wire>(e));
-    return list;
 }
 
 template <class Wire>
@@ -81,7 +73,7 @@ QVariant ValueEncoder::list(const QList<WireValueFrame>& frames)
 
 QDBusVariant ValueEncoder::payload(const Variant& value)
 {
-    if (!value.isByRef()) return QDBusVariant(value.isArray() ? array(*value.array()) : scalar(value));
+    if (!value.isByRef()) return QDBusVariant(value.isArray() ? array(value.array()) : scalar(value));
 
     const Variant& target = value.target();
     if (value.vt() == (automation::kByRefFlag | automation::code(VarType::Variant))) return QDBusVariant(encoded(target));
@@ -89,7 +81,7 @@ QDBusVariant ValueEncoder::payload(const Variant& value)
     if (target.vt() != (value.vt() & ~automation::kByRefFlag))
         throw WireFormatError(QStringLiteral("a reference of type 0x%1 refers to a value of type 0x%2")
                                   .arg(value.vt(), 0, 16).arg(target.vt(), 0, 16));
-    return QDBusVariant(target.isArray() ? array(*target.array()) : scalar(target));
+    return QDBusVariant(target.isArray() ? array(target.array()) : scalar(target));
 }
 
 QVariant ValueEncoder::scalar(const Variant& value)
@@ -118,41 +110,41 @@ QVariant ValueEncoder::scalar(const Variant& value)
     throw WireFormatError(QStringLiteral("type code 0x%1 has no wire form").arg(value.vt(), 0, 16));
 }
 
-QVariant ValueEncoder::array(const SafeArray& array)
+QVariant ValueEncoder::array(const std::shared_ptr<const SafeArray>& array)
 {
-    registerWireTypes();
     budget_.spend(16);  // lower bound, length, padding
-    const ElementWriter write = elements(array);
+    if (QVariant numeric = numericArray(array); numeric.isValid()) return numeric;
+    registerWireTypes();
+    const ElementWriter write = elements(*array);
     QDBusArgument out;
     out.beginStructure();
-    out << qint32(array.lowerBound());
+    out << qint32(array->lowerBound());
     write(out);
     out.endStructure();
     return QVariant::fromValue(out);
+}
+
+QVariant ValueEncoder::numericArray(const std::shared_ptr<const SafeArray>& array)
+{
+    registerWireArrayTypes();
+    const std::size_t count = array->size();
+    switch (array->elementType()) {
+    case VarType::I2: budget_.spendArray(2 * count); return QVariant::fromValue(WireI2Array{array});
+    case VarType::Bool: budget_.spendArray(4 * count); return QVariant::fromValue(WireBoolArray{array});
+    case VarType::I4: budget_.spendArray(4 * count); return QVariant::fromValue(WireI4Array{array});
+    case VarType::Error: budget_.spendArray(4 * count); return QVariant::fromValue(WireErrorArray{array});
+    case VarType::R4: budget_.spendArray(8 * count); return QVariant::fromValue(WireR4Array{array});
+    case VarType::R8: budget_.spendArray(8 * count); return QVariant::fromValue(WireR8Array{array});
+    case VarType::Date: budget_.spendArray(8 * count); return QVariant::fromValue(WireDateArray{array});
+    case VarType::Currency: budget_.spendArray(8 * count); return QVariant::fromValue(WireCurrencyArray{array});
+    default: return {};
+    }
 }
 
 ValueEncoder::ElementWriter ValueEncoder::elements(const SafeArray& array)
 {
     const std::size_t count = array.size();
     switch (array.elementType()) {
-    case VarType::I2:
-        budget_.spendArray(2 * count);
-        return writing(listOf<qint16>(array.elements<std::int16_t>()));
-    case VarType::Bool:
-        budget_.spendArray(4 * count);
-        return writing(listOf<bool>(array.elements<std::int16_t>()));
-    case VarType::I4: case VarType::Error:
-        budget_.spendArray(4 * count);
-        return writing(listOf<qint32>(array.elements<std::int32_t>()));
-    case VarType::R4:
-        budget_.spendArray(8 * count);
-        return writing(listOf<double>(array.elements<float>()));
-    case VarType::R8: case VarType::Date:
-        budget_.spendArray(8 * count);
-        return writing(listOf<double>(array.elements<double>()));
-    case VarType::Currency:
-        budget_.spendArray(8 * count);
-        return writing(listOf<qlonglong>(array.elements<std::int64_t>()));
     case VarType::UI1: {
         budget_.spendArray(count);
         const auto& bytes = array.elements<std::uint8_t>();
@@ -194,6 +186,7 @@ ValueEncoder::ElementWriter ValueEncoder::elements(const SafeArray& array)
         return writing(std::move(frames));
     }
     case VarType::Empty: case VarType::Null: break;
+    default: break;  // numeric ones go by numericArray
     }
     throw WireFormatError(QStringLiteral("arrays of type code %1 have no wire form").arg(int(array.elementType())));
 }

@@ -11,6 +11,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <memory>
 #include <span>
 
 namespace corvane::remoting {
@@ -48,7 +49,11 @@ private:
 
     QDBusVariant payload(const automation::Variant& value);
     QVariant scalar(const automation::Variant& value);
-    QVariant array(const automation::SafeArray& array);
+    QVariant array(const std::shared_ptr<const automation::SafeArray>& array);
+    // Arrays of numbers as a WireArray, written straight from their storage;
+    // invalid for the other element types.
+    QVariant numericArray(const std::shared_ptr<const automation::SafeArray>& array);
+    // The elements of the other arrays, checked and ready to write.
     ElementWriter elements(const automation::SafeArray& array);
     QString text(const std::u16string& text);
     QString path(const automation::Ref<automation::Object>& object);
