@@ -30,6 +30,13 @@ public:
     KeyedCollection& operator=(const KeyedCollection&) = delete;
 
     std::int32_t count() const { return static_cast<std::int32_t>(items_.size()); }
+    // Room for `n` items, so that filling a large collection does not grow
+    // (and rehash) it step by step.
+    void reserve(std::size_t n)
+    {
+        byKey_.reserve(n);
+        items_.reserve(n);
+    }
     bool empty() const { return items_.empty(); }
 
     void add(Ref<T> item, std::u16string_view key)

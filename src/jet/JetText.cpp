@@ -26,6 +26,7 @@ std::u16string decodeText(const std::uint8_t* bytes, std::size_t count)
 {
     std::u16string out;
     if (count >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
+        out.reserve(count);  // at most one unit per byte
         bool compressed = true;
         for (std::size_t i = 2; i < count;) {
             if (bytes[i] == 0) {

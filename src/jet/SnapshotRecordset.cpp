@@ -46,7 +46,9 @@ automation::Variant SnapshotRecordset::field(std::u16string_view name) const
 {
     requireOpen();
     for (std::size_t i = 0; i < names_.size(); ++i) {
-        if (!automation::equalIgnoringCase(names_[i], name)) continue;
+        // The load asks for each field of every row by its name as the table
+        // spells it: the exact comparison settles that without folding.
+        if (names_[i] != name && !automation::equalIgnoringCase(names_[i], name)) continue;
         if (position_ >= rows_.size()) throw data_layer::noCurrentRecord();
         return rows_[position_][i];
     }
@@ -58,6 +60,14 @@ void SnapshotRecordset::moveNext()
     requireOpen();
     if (position_ >= rows_.size()) throw data_layer::noCurrentRecord();
     ++position_;
+}
+
+std::vector<std::vector<automation::Variant>> SnapshotRecordset::takeRows()
+{
+    requireOpen();
+    std::vector<std::vector<automation::Variant>> rows = std::move(rows_);
+    close();
+    return rows;
 }
 
 void SnapshotRecordset::close()

@@ -16,10 +16,15 @@ public:
     bool isOpen() const override { return open_; }
     void moveFirst() override;
     bool eof() const override;
+    std::size_t recordCount() const override { return open_ ? rows_.size() : 0; }
     std::vector<std::u16string> fieldNames() const override;
     automation::Variant field(std::u16string_view name) const override;
     void moveNext() override;
     void close() override;
+
+    // The rows whole, each one value per field name in order, handed over
+    // without a copy; the record set closes.
+    std::vector<std::vector<automation::Variant>> takeRows();
 
 protected:
     // Fails with "object open" when the record set already is.

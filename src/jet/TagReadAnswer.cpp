@@ -23,8 +23,10 @@ public:
     void text(std::u16string_view text)
     {
         put(static_cast<std::uint32_t>(text.size()));
-        for (char16_t c : text) put(static_cast<std::uint16_t>(c));
+        // The units in native order, as put() writes them one by one.
+        out_.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t));
     }
+    void reserve(std::size_t bytes) { out_.reserve(bytes); }
     void value(const Variant& v)
     {
         put(static_cast<std::uint8_t>(v.vt()));
@@ -70,11 +72,8 @@ public:
         std::uint32_t length = 0;
         if (!count(length, 2)) return false;
         out.resize(length);
-        for (char16_t& c : out) {
-            std::uint16_t unit = 0;
-            get(unit);
-            c = static_cast<char16_t>(unit);
-        }
+        std::memcpy(out.data(), bytes_.data() + at_, std::size_t{length} * sizeof(char16_t));
+        at_ += std::size_t{length} * sizeof(char16_t);
         return true;
     }
     bool value(Variant& out)
@@ -141,6 +140,9 @@ std::string encodeAnswer(const TagReadAnswer& answer)
         out.put(static_cast<std::uint32_t>(answer.tableNames->size()));
         for (const std::u16string& name : *answer.tableNames) out.text(name);
     } else if (answer.table) {
+        // Rows of numbers and short names: room for them all at once, rather
+        // than a string that doubles its way up to megabytes.
+        out.reserve(answer.table->rows.size() * answer.table->fieldNames.size() * 16 + 64);
         out.put(std::uint8_t{kTable});
         out.put(static_cast<std::uint32_t>(answer.table->fieldNames.size()));
         for (const std::u16string& name : answer.table->fieldNames) out.text(name);

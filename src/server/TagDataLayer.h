@@ -2,6 +2,7 @@
 
 #include "automation/Variant.h"
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -24,6 +25,9 @@ public:
     // connection that is not open.
     virtual void open(std::u16string_view table, std::u16string_view index) = 0;
     virtual bool isOpen() const = 0;
+    // How many rows the open record set holds, when it knows (a snapshot
+    // does); 0 when it cannot tell. A hint for making room, nothing more.
+    virtual std::size_t recordCount() const { return 0; }
     // Fails with "no current record" on an empty table.
     virtual void moveFirst() = 0;
     virtual bool eof() const = 0;

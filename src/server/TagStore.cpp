@@ -35,13 +35,17 @@ void TagStore::LoadTagTable()
 
     recordset_ = connection_->createRecordset();
     recordset_->open(kTableName, kIndexName);
+    table_->reserve(recordset_->recordCount());
     recordset_->moveFirst();
     while (!recordset_->eof()) {
         auto tag = automation::makeRef<TesselTag>();
-        tag->setName(toText(recordset_->field(kTagField), regional_));
+        // The name is the entry's name and its key: read and converted once
+        // (the same text both times), and handed over once the key is in.
+        std::u16string name = toText(recordset_->field(kTagField), regional_);
         tag->setPV(toR4(recordset_->field(kValueField), regional_));
         tag->setConfidence(toI4(recordset_->field(kConfidenceField), regional_));
-        table_->add(tag, toText(recordset_->field(kTagField), regional_));
+        table_->add(tag, name);
+        tag->setName(std::move(name));
         recordset_->moveNext();
     }
 
