@@ -2,9 +2,8 @@
 
 namespace corvane::automation {
 
-char16_t foldCase(char16_t c)
+char16_t foldCaseBeyondAscii(char16_t c)
 {
-    if (c < 0x80) return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 0x20) : c;
     // Latin-1: a-grave to thorn, except the division sign; y-diaeresis.
     if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 0x20);
     if (c == 0xFF) return 0x178;
