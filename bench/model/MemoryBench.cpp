@@ -54,8 +54,9 @@ void SessionCycles(benchmark::State& state)
         for (int i = 0; i < 1000; ++i) cycle();
         const std::size_t settled = heapInUse();
         for (std::int64_t i = 1000; i < cycles; ++i) cycle();
-        state.counters["heap_growth_bytes"] =
-            static_cast<double>(static_cast<std::int64_t>(heapInUse()) - static_cast<std::int64_t>(settled));
+        const auto growth = static_cast<double>(static_cast<std::int64_t>(heapInUse()) - static_cast<std::int64_t>(settled));
+        state.counters["heap_growth_bytes"] = growth;
+        state.counters["heap_growth_per_cycle"] = growth / static_cast<double>(cycles - 1000);
     }
 }
 BENCHMARK(SessionCycles)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);

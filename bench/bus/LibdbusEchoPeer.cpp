@@ -1,0 +1,147 @@
+#include "LibdbusEchoPeer.h"
+
+#include <dbus/dbus.h>
+
+#include <cstdint>
+#include <cstdlib>
+
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace corvane::bench {
+
+namespace {
+
+const char kPath[] = "/org/corvane/CorvaneSim/Tags/00000000000000000000000000000000";
+
+template <class T>
+void basic(DBusMessageIter& into, int type, T value)
+{
+    dbus_message_iter_append_basic(&into, type, &value);
+}
+
+// i 0, (q 3, v i 3), a(qv) [], (i 0, s "", s ""), u 0: the reply of Tags.Count.
+DBusHandlerResult answer(DBusConnection* connection, DBusMessage* call, void*)
+{
+    if (dbus_message_get_type(call) != DBUS_MESSAGE_TYPE_METHOD_CALL) return DBUS_HANDLER_RESULT_NOT_YET_HANDLED;
+    DBusMessage* reply = dbus_message_new_method_return(call);
+    DBusMessageIter body, frame, value, list, error;
+    dbus_message_iter_init_append(reply, &body);
+    basic(body, DBUS_TYPE_INT32, std::int32_t{0});
+    dbus_message_iter_open_container(&body, DBUS_TYPE_STRUCT, nullptr, &frame);
+    basic(frame, DBUS_TYPE_UINT16, std::uint16_t{3});
+    dbus_message_iter_open_container(&frame, DBUS_TYPE_VARIANT, "i", &value);
+    basic(value, DBUS_TYPE_INT32, std::int32_t{3});
+    dbus_message_iter_close_container(&frame, &value);
+    dbus_message_iter_close_container(&body, &frame);
+    dbus_message_iter_open_container(&body, DBUS_TYPE_ARRAY, "(qv)", &list);
+    dbus_message_iter_close_container(&body, &list);
+    dbus_message_iter_open_container(&body, DBUS_TYPE_STRUCT, nullptr, &error);
+    basic(error, DBUS_TYPE_INT32, std::int32_t{0});
+    basic(error, DBUS_TYPE_STRING, "");
+    basic(error, DBUS_TYPE_STRING, "");
+    dbus_message_iter_close_container(&body, &error);
+    basic(body, DBUS_TYPE_UINT32, std::uint32_t{0});
+    dbus_connection_send(connection, reply, nullptr);
+    dbus_message_unref(reply);
+    return DBUS_HANDLER_RESULT_HANDLED;
+}
+
+DBusConnection* accepted = nullptr;
+
+void accept(DBusServer*, DBusConnection* connection, void*)
+{
+    dbus_connection_ref(connection);
+    dbus_connection_add_filter(connection, answer, nullptr, nullptr);
+    accepted = connection;
+}
+
+dbus_bool_t keepWatch(DBusWatch* watch, void* data)
+{
+    *static_cast<DBusWatch**>(data) = watch;
+    return TRUE;
+}
+
+[[noreturn]] void serve(DBusServer* server)
+{
+    DBusWatch* listening = nullptr;
+    dbus_server_set_watch_functions(server, keepWatch, nullptr, nullptr, &listening, nullptr);
+    dbus_server_set_new_connection_function(server, accept, nullptr, nullptr);
+    while (!accepted && listening) {
+        pollfd incoming{dbus_watch_get_unix_fd(listening), POLLIN, 0};
+        if (::poll(&incoming, 1, -1) > 0) dbus_watch_handle(listening, DBUS_WATCH_READABLE);
+    }
+    while (accepted && dbus_connection_read_write_dispatch(accepted, -1)) {
+    }
+    ::_exit(0);
+}
+
+}  // namespace
+
+LibdbusEchoPeer::LibdbusEchoPeer()
+{
+    char folder[] = "/tmp/corvane-bench-libdbus-XXXXXX";
+    if (::mkdtemp(folder) == nullptr) return;
+    folder_ = folder;
+    address_ = "unix:path=" + folder_ + "/socket";
+    DBusError error;
+    dbus_error_init(&error);
+    DBusServer* server = dbus_server_listen(address_.c_str(), &error);
+    if (server == nullptr) {
+        dbus_error_free(&error);
+        return;
+    }
+    peer_ = ::fork();
+    if (peer_ == 0) serve(server);
+    // The child listens; this side only keeps the socket's file.
+}
+
+LibdbusEchoPeer::~LibdbusEchoPeer()
+{
+    if (connection_) {
+        dbus_connection_close(connection_);
+        dbus_connection_unref(connection_);
+    }
+    if (peer_ > 0) ::waitpid(peer_, nullptr, 0);
+    if (!folder_.empty()) {
+        ::unlink((folder_ + "/socket").c_str());
+        ::rmdir(folder_.c_str());
+    }
+}
+
+bool LibdbusEchoPeer::connect()
+{
+    if (peer_ <= 0) return false;
+    DBusError error;
+    dbus_error_init(&error);
+    connection_ = dbus_connection_open_private(address_.c_str(), &error);
+    if (connection_ == nullptr) dbus_error_free(&error);
+    return connection_ != nullptr;
+}
+
+bool LibdbusEchoPeer::roundTrip()
+{
+    // Invoke(0x68030000, 2, [], []) as a client builds it for every call.
+    DBusMessage* call = dbus_message_new_method_call(nullptr, kPath, "org.corvane.Automation1.Dispatch", "Invoke");
+    DBusMessageIter body, list;
+    dbus_message_iter_init_append(call, &body);
+    basic(body, DBUS_TYPE_INT32, std::int32_t{0x68030000});
+    basic(body, DBUS_TYPE_UINT16, std::uint16_t{2});
+    dbus_message_iter_open_container(&body, DBUS_TYPE_ARRAY, "(qv)", &list);
+    dbus_message_iter_close_container(&body, &list);
+    dbus_message_iter_open_container(&body, DBUS_TYPE_ARRAY, "i", &list);
+    dbus_message_iter_close_container(&body, &list);
+    DBusError error;
+    dbus_error_init(&error);
+    DBusMessage* reply = dbus_connection_send_with_reply_and_block(connection_, call, 10000, &error);
+    dbus_message_unref(call);
+    if (reply == nullptr) {
+        dbus_error_free(&error);
+        return false;
+    }
+    dbus_message_unref(reply);
+    return true;
+}
+
+}  // namespace corvane::bench
