@@ -15,11 +15,17 @@ class BusLossWatch final : public QObject {
 
 public:
     BusLossWatch(QDBusConnection connection, std::function<void()> onLoss);
+    // Takes the watch off the connection before it goes. Qt D-Bus closes a
+    // connection on a thread of its own and, while closing, touches every
+    // object still listening to it: a watch deleted on this thread in the
+    // meantime would be touched after its death.
+    ~BusLossWatch() override;
 
 private slots:
     void disconnected();
 
 private:
+    QDBusConnection connection_;
     std::function<void()> onLoss_;
 };
 

@@ -16,7 +16,7 @@ DirectConnections::DirectConnections(QDBusVirtualObject& objects, std::function<
 
 DirectConnections::~DirectConnections()
 {
-    for (const std::shared_ptr<Peer>& peer : std::as_const(peers_)) QDBusConnection::disconnectFromPeer(peer->connection.name());
+    for (const std::shared_ptr<Peer>& peer : std::as_const(peers_)) letGo(*peer);
     peers_.clear();
     server_.reset();  // before the folder with its socket goes
 }
@@ -63,13 +63,21 @@ void DirectConnections::accept(const QDBusConnection& connection)
     peers_.insert(name, std::move(peer));
 }
 
+void DirectConnections::letGo(Peer& peer)
+{
+    // Qt D-Bus closes the connection on its own thread once the last handle
+    // to it goes, and touches whatever is still published on it then.
+    peer.connection.unregisterObject(QString::fromLatin1(contract::kRootPath), QDBusConnection::UnregisterTree);
+    QDBusConnection::disconnectFromPeer(peer.connection.name());
+}
+
 void DirectConnections::lost(const QString& connectionName)
 {
     const auto found = peers_.find(connectionName);
     if (found == peers_.end()) return;
     std::shared_ptr<Peer> peer = *found;
     peers_.erase(found);
-    QDBusConnection::disconnectFromPeer(connectionName);
+    letGo(*peer);
     // The watch that called us goes once its signal has been delivered.
     peer->loss.release()->deleteLater();
     left_(peer->client);

@@ -48,6 +48,7 @@ private:
         std::unique_ptr<BusLossWatch> loss;
     };
     void lost(const QString& connectionName);
+    void letGo(Peer& peer);
 
     QDBusVirtualObject& objects_;
     std::function<void(const QString&)> left_;

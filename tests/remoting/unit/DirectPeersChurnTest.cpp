@@ -1,0 +1,85 @@
+// Peers of the direct socket that come and go in great numbers, several at a
+// time: every peer the server took in is heard leaving, and the server lives
+// on through its connections being closed while it lets go of others.
+#include "remoting/server/DirectConnections.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusVirtualObject>
+#include <QEventLoop>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QUuid>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace corvane::remoting;
+
+namespace {
+
+// Answers every call with nothing; the test is about connections, not calls.
+class AnswersEverything final : public QDBusVirtualObject {
+public:
+    QString introspect(const QString&) const override { return {}; }
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override
+    {
+        connection.send(message.createReply());
+        return true;
+    }
+};
+
+// Runs the event loop until `done` holds or a minute has gone.
+template <typename Condition>
+void runUntil(Condition done)
+{
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] { if (done()) loop.quit(); });
+    poll.start(5);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    if (!done()) loop.exec();
+}
+
+TEST(DirectPeers, ThatComeAndGoInGreatNumbersAreEachHeardLeaving)
+{
+    QTemporaryDir runtime;
+    ASSERT_TRUE(runtime.isValid());
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+
+    AnswersEverything objects;
+    int left = 0;
+    DirectConnections direct(objects, [&left](const QString&) { ++left; });
+    QString error;
+    const QString address = direct.address(error);
+    ASSERT_FALSE(address.isEmpty()) << error.toStdString();
+
+    constexpr int kRounds = 60;
+    constexpr int kPeersAtOnce = 8;
+    for (int round = 0; round < kRounds; ++round) {
+        std::vector<QString> names;
+        int answered = 0;
+        for (int i = 0; i < kPeersAtOnce; ++i) {
+            names.push_back(QStringLiteral("churn-") + QUuid::createUuid().toString());
+            QDBusConnection peer = QDBusConnection::connectToPeer(address, names.back());
+            ASSERT_TRUE(peer.isConnected()) << round;
+            // An answer means the server has taken the peer in.
+            auto* call = new QDBusPendingCallWatcher(
+                peer.asyncCall(QDBusMessage::createMethodCall({}, QStringLiteral("/org/corvane/CorvaneSim"),
+                                                              QStringLiteral("org.corvane.Test"), QStringLiteral("Ping"))));
+            QObject::connect(call, &QDBusPendingCallWatcher::finished, call, [&answered](QDBusPendingCallWatcher* self) {
+                if (!self->isError()) ++answered;
+                self->deleteLater();
+            });
+        }
+        runUntil([&] { return answered == kPeersAtOnce; });
+        ASSERT_EQ(answered, kPeersAtOnce) << round;
+        for (const QString& name : names) QDBusConnection::disconnectFromPeer(name);
+    }
+    runUntil([&] { return left == kRounds * kPeersAtOnce; });
+    EXPECT_EQ(left, kRounds * kPeersAtOnce);
+}
+
+}  // namespace
