@@ -4,6 +4,7 @@
 #include "automation/AutomationError.h"
 
 #include <QString>
+#include <QStringDecoder>
 
 #include <cstdio>
 
@@ -11,12 +12,16 @@ namespace corvane::client {
 
 std::string toUtf8(std::u16string_view text)
 {
-    return QString::fromUtf16(text.data(), qsizetype(text.size())).toStdString();
+    // Unit for unit: QString::fromUtf16 would take a leading U+FEFF or U+FFFE
+    // for a byte order mark, dropping it (and byte-swapping the rest after U+FFFE).
+    return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size())).toStdString();
 }
 
 std::u16string fromUtf8(std::string_view text)
 {
-    const QString converted = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    // QString::fromUtf8 would drop a leading byte order mark, which here is text.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    const QString converted = decoder(QByteArrayView(text.data(), qsizetype(text.size())));
     return std::u16string(reinterpret_cast<const char16_t*>(converted.utf16()), std::size_t(converted.size()));
 }
 
