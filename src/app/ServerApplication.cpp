@@ -35,6 +35,11 @@ ServerApplication::ServerApplication()
     console_.setConsoleEvents(&gridEdits_);
 }
 
-bool ServerApplication::start(QString& error) { return bus_.start(error); }
+bool ServerApplication::start(QString& error)
+{
+    // Published before the name is claimed, so that it is there for the first client.
+    diagnostics_ = DiagnosticsTestHook::installFromEnvironment(bus_, QDBusConnection::sessionBus());
+    return bus_.start(error);
+}
 
 }  // namespace corvane::app

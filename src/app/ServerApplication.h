@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DiagnosticsTestHook.h"
+
 #include "jet/IsolatedMdbDataLayer.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemRegionalSettings.h"
@@ -12,6 +14,8 @@
 #include "ui/QtOperatorConsole.h"
 
 #include <QString>
+
+#include <memory>
 
 namespace corvane::app {
 
@@ -41,6 +45,7 @@ private:
     GridEditCommit gridEdits_;
     remoting::BusServer bus_;
     remoting::BusLossWatch busLoss_;
+    std::unique_ptr<DiagnosticsTestHook> diagnostics_;
 };
 
 }  // namespace corvane::app

@@ -103,6 +103,7 @@ bool BusServer::handleMessage(const QDBusMessage& message, const QDBusConnection
     }
     registry_.collectUnclaimed();
     servingOn_ = connection_;
+    ++callsServed_;
     return true;
 }
 

@@ -40,6 +40,8 @@ public:
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
 
     ObjectRegistry& registry() { return registry_; }
+    // Method calls answered so far, on the bus and the direct connections.
+    quint64 callsServed() const { return callsServed_; }
 
 private slots:
     void nameOwnerChanged(const QString& name, const QString& oldOwner, const QString& newOwner);
@@ -60,6 +62,7 @@ private:
     DispatchCalls dispatchCalls_;
     EnumeratorCalls enumeratorCalls_;
     DirectConnections direct_;
+    quint64 callsServed_ = 0;
 };
 
 }  // namespace corvane::remoting

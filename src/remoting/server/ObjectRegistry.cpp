@@ -112,6 +112,21 @@ std::uint32_t ObjectRegistry::references(const QString& client, const QString& p
     return held == holder->second.end() ? 0 : held->second;
 }
 
+RegistryCensus ObjectRegistry::census() const
+{
+    RegistryCensus census;
+    census.clients = byClient_.size();
+    for (const auto& [client, held] : byClient_)
+        for (const auto& [entry, count] : held) census.clientReferences += count;
+    for (const auto& [path, entry] : byPath_) {
+        census.objectReferences += entry->clientReferences;
+        // The class is the path's second-last segment.
+        ++census.exportedByClass[path.section(QLatin1Char('/'), -2, -2)];
+        if (entry->clientReferences == 0 && entry->object->referenceCount() == 1) ++census.heldByRegistryAlone;
+    }
+    return census;
+}
+
 void ObjectRegistry::unclaimed(Entry* entry)
 {
     if (entry->object->referenceCount() == 1) {

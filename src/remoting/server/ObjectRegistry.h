@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RegistryCensus.h"
+
 #include "remoting/common/ObjectPathMap.h"
 
 #include <QHashFunctions>
@@ -54,6 +56,7 @@ public:
     void collectUnclaimed();
 
     std::size_t size() const { return byPath_.size(); }
+    RegistryCensus census() const;
 
 private:
     struct Entry {
