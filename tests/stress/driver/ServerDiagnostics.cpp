@@ -31,17 +31,10 @@ QDBusMessage checked(const QDBusMessage& reply, const char* member, int argument
 
 }  // namespace
 
-std::uint64_t Census::exported() const
-{
-    std::uint64_t total = 0;
-    for (const auto& [kind, count] : exportedByClass) total += count;
-    return total;
-}
-
-QString Census::exportedText() const
+QString exportedText(const Census& census)
 {
     QStringList parts;
-    for (const auto& [kind, count] : exportedByClass) parts.push_back(QStringLiteral("%1 %2").arg(kind).arg(count));
+    for (const auto& [kind, count] : census.exportedByClass) parts.push_back(QStringLiteral("%1 %2").arg(kind).arg(count));
     return parts.isEmpty() ? QStringLiteral("none") : parts.join(QStringLiteral(", "));
 }
 

@@ -1,27 +1,21 @@
 #pragma once
 
+#include "remoting/server/RegistryCensus.h"
+
 #include <QDBusConnection>
 #include <QString>
 
 #include <cstdint>
-#include <map>
 
 namespace corvane::stress {
 
 // What the server's registry holds, as its diagnostics test hook tells.
-struct Census {
-    std::uint32_t clients = 0;
-    std::uint64_t clientReferences = 0;
-    std::uint64_t objectReferences = 0;
-    std::map<QString, std::uint32_t> exportedByClass;
-    std::uint32_t heldByRegistryAlone = 0;
+using Census = remoting::RegistryCensus;
 
-    std::uint64_t exported() const;
-    // "Data 1, Tags 1"
-    QString exportedText() const;
-};
+// The objects exported, by class: "Data 1, Tags 1".
+QString exportedText(const Census& census);
 
-// The server's test hook (CORVANESIM_TEST_DIAGNOSTICS=1, docs/dbus.md) and
+// The server's test hook (CORVANESIM_TEST_DIAGNOSTICS=1, src/app/DiagnosticsTestHook.h) and
 // what the bus and /proc tell about the server process. Failures throw
 // std::runtime_error: without them the run cannot be judged.
 class ServerDiagnostics {

@@ -25,7 +25,7 @@ std::string censusText(const Census& census)
 {
     return std::to_string(census.clientReferences) + " references of " + std::to_string(census.clients) +
            " clients (" + std::to_string(census.objectReferences) + " counted by object); " +
-           std::to_string(census.exported()) + " objects exported (" + census.exportedText().toStdString() + "), " +
+           std::to_string(census.exported()) + " objects exported (" + exportedText(census).toStdString() + "), " +
            std::to_string(census.heldByRegistryAlone) + " held by nothing but the registry";
 }
 
@@ -82,9 +82,9 @@ void StressReport::print(std::ostream& out) const
         << " clients; during: up to " << peakReferences << "; after: " << after.census.clientReferences << " of "
         << after.census.clients << " clients (the server heard of the last direct connections' ends within "
         << after.directEndsWaitMs << " ms)\n"
-        << "  objects exported before: " << before.census.exported() << " (" << before.census.exportedText().toStdString()
+        << "  objects exported before: " << before.census.exported() << " (" << exportedText(before.census).toStdString()
         << "); during: up to " << peakExported << "; after: " << after.census.exported() << " ("
-        << after.census.exportedText().toStdString() << "), " << after.census.heldByRegistryAlone
+        << exportedText(after.census).toStdString() << "), " << after.census.heldByRegistryAlone
         << " held by the registry alone (collected within " << after.collectionCalls << " calls)\n"
         << "  heap in use      at start " << mebibytes(cold.heapInUse) << "; before: " << mebibytes(before.heapInUse)
         << "; during: up to " << mebibytes(peakHeapInUse) << "; after: " << mebibytes(after.heapInUse) << " ("
