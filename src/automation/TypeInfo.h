@@ -26,6 +26,18 @@ enum InvokeFlags : std::uint16_t {
 
 enum class MemberKind : std::uint8_t { Method, PropertyGet, PropertyPut, PropertyPutRef };
 
+// The invoke kind that reaches a member of this kind.
+constexpr std::uint16_t invokeFlagOf(MemberKind kind)
+{
+    switch (kind) {
+    case MemberKind::Method: return kInvokeMethod;
+    case MemberKind::PropertyGet: return kInvokePropertyGet;
+    case MemberKind::PropertyPut: return kInvokePropertyPut;
+    case MemberKind::PropertyPutRef: return kInvokePropertyPutRef;
+    }
+    return 0;
+}
+
 // A 128-bit identifier, kept as text in the registry form without braces.
 struct Guid {
     std::u16string_view text;

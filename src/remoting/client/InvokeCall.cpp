@@ -117,7 +117,7 @@ std::u16string_view InvokeCall::resultInterface(std::u16string_view interfaceNam
     for (const automation::TypeDescription& type : typelib::library().types) {
         if (!type.interface || type.interface->name != interfaceName) continue;
         for (const automation::MemberDescription& member : type.interface->members)
-            if (member.id == id && (invokeFlagOf(member.kind) & flags) != 0 &&
+            if (member.id == id && (automation::invokeFlagOf(member.kind) & flags) != 0 &&
                 member.result.type == automation::VarType::Dispatch)
                 return member.result.interfaceName;
     }

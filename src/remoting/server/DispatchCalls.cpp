@@ -44,23 +44,12 @@ std::vector<DispId> identifiers(const QVariant& argument)
     return std::vector<DispId>(ids.begin(), ids.end());
 }
 
-quint16 invokeFlagOf(automation::MemberKind kind)
-{
-    switch (kind) {
-    case automation::MemberKind::Method: return automation::kInvokeMethod;
-    case automation::MemberKind::PropertyGet: return automation::kInvokePropertyGet;
-    case automation::MemberKind::PropertyPut: return automation::kInvokePropertyPut;
-    case automation::MemberKind::PropertyPutRef: return automation::kInvokePropertyPutRef;
-    }
-    return 0;
-}
-
 WireMember wireMember(const automation::MemberDescription& member)
 {
     WireMember wire;
     wire.name = toQString(member.name);
     wire.id = member.id;
-    wire.kind = invokeFlagOf(member.kind);
+    wire.kind = automation::invokeFlagOf(member.kind);
     for (const automation::ParamDescription& param : member.params) {
         wire.params.push_back({toQString(param.name), automation::code(param.type.type),
                                toQString(param.type.interfaceName), param.byRef, param.optional});

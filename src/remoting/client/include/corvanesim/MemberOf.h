@@ -13,17 +13,6 @@ struct Member {
     std::uint16_t flags;
 };
 
-constexpr std::uint16_t invokeFlagOf(automation::MemberKind kind)
-{
-    switch (kind) {
-    case automation::MemberKind::Method: return automation::kInvokeMethod;
-    case automation::MemberKind::PropertyGet: return automation::kInvokePropertyGet;
-    case automation::MemberKind::PropertyPut: return automation::kInvokePropertyPut;
-    case automation::MemberKind::PropertyPutRef: return automation::kInvokePropertyPutRef;
-    }
-    return 0;
-}
-
 // The member `name` of kind `kind` in an interface of the type library, found
 // while compiling: a name or kind that the library does not have is no
 // constant, so a misspelt member fails to compile instead of drifting.
@@ -31,7 +20,7 @@ consteval Member memberOf(const automation::InterfaceDescription& interface, std
                           automation::MemberKind kind)
 {
     for (const automation::MemberDescription& member : interface.members)
-        if (member.name == name && member.kind == kind) return {member.id, invokeFlagOf(kind)};
+        if (member.name == name && member.kind == kind) return {member.id, automation::invokeFlagOf(kind)};
     throw "the type library has no such member";
 }
 
