@@ -9,10 +9,8 @@
 #include <QObject>
 #include <QString>
 
-#include <cstddef>
 #include <functional>
 #include <memory>
-#include <vector>
 
 class QDBusVirtualObject;
 
@@ -25,23 +23,13 @@ namespace corvane::remoting {
 // as a client's do when it leaves the bus. Only processes of this user get
 // in: the socket sits in a folder of the user's alone, and a peer that
 // another user runs is turned away before any of its calls is served.
-//
-// Qt D-Bus keeps the name of every peer a socket has taken in for as long as
-// the socket listens (some 70 bytes each). So that a server running for weeks
-// does not grow with every connection made to it, a socket that has taken in
-// `peersPerSocket` peers is retired: later requests get a fresh socket, and
-// the retired one goes once its peers have left and a newer one has been
-// retired after it (a client may still be on its way to it in between).
 class DirectConnections final : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr std::size_t kPeersPerSocket = 10000;
-
     // `objects` serves every call of every peer; `left` hears of each peer
     // (by its client name) that has gone.
-    DirectConnections(QDBusVirtualObject& objects, std::function<void(const QString& client)> left,
-                      std::size_t peersPerSocket = kPeersPerSocket);
+    DirectConnections(QDBusVirtualObject& objects, std::function<void(const QString& client)> left);
     ~DirectConnections() override;
 
     // The socket's D-Bus address, listening from the first request on; empty
@@ -49,36 +37,24 @@ public:
     QString address(QString& error);
     // The client that a peer connection stands for; empty for any other connection.
     QString clientOf(const QDBusConnection& connection) const;
-    // Sockets listening now, the current one and retired ones.
-    std::size_t listeningSockets() const { return (current_ ? 1 : 0) + retired_.size(); }
+
+private slots:
+    void accept(const QDBusConnection& connection);
 
 private:
-    struct Listener {
-        std::unique_ptr<DirectSocketFolder> folder;
-        std::unique_ptr<QDBusServer> server;
-        std::size_t accepted = 0;
-        std::size_t connected = 0;
-        ~Listener() { server.reset(); }  // before the folder with its socket goes
-    };
     struct Peer {
         QString client;
         QDBusConnection connection;
-        Listener* listener;
         std::unique_ptr<BusLossWatch> loss;
     };
-    std::unique_ptr<Listener> listen(QString& error);
-    void accept(Listener& listener, const QDBusConnection& connection);
     void lost(const QString& connectionName);
     void letGo(Peer& peer);
-    // Closes the retired sockets that no peer uses, all but the newest.
-    void closeIdleRetired();
 
     QDBusVirtualObject& objects_;
     std::function<void(const QString&)> left_;
-    const std::size_t peersPerSocket_;
-    std::unique_ptr<Listener> current_;
-    std::vector<std::unique_ptr<Listener>> retired_;  // oldest first
-    QHash<QString, std::shared_ptr<Peer>> peers_;     // by connection name
+    std::unique_ptr<DirectSocketFolder> folder_;
+    std::unique_ptr<QDBusServer> server_;
+    QHash<QString, std::shared_ptr<Peer>> peers_;  // by connection name
     quint64 joined_ = 0;
 };
 
