@@ -58,12 +58,17 @@ QString tagsOfNewSession(QDBusConnection& connection, const QString& destination
     get.setArguments({0x68030007, QVariant::fromValue(quint16{2}), remoting::ValueEncoder(none, budget).encodedList({}),
                       QVariant::fromValue(QList<int>{})});
     const QDBusMessage got = connection.call(get, QDBus::Block, 60000);
-    if (got.type() != QDBusMessage::ReplyMessage) {
-        error = QStringLiteral("no Tags: %1").arg(got.errorMessage());
-        return {};
-    }
-    // The result (qv) is (9, o path).
-    const QDBusArgument result = got.arguments().at(1).value<QDBusArgument>();
+    const QString tags = objectInInvokeReply(got);
+    if (tags.isEmpty()) error = QStringLiteral("no Tags: %1").arg(got.errorMessage());
+    return tags;
+}
+
+}  // namespace
+
+QString objectInInvokeReply(const QDBusMessage& reply)
+{
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 5) return {};
+    const QDBusArgument result = reply.arguments().at(1).value<QDBusArgument>();
     quint16 vt = 0;
     QDBusVariant payload;
     result.beginStructure();
@@ -71,8 +76,6 @@ QString tagsOfNewSession(QDBusConnection& connection, const QString& destination
     result.endStructure();
     return payload.variant().value<QDBusObjectPath>().path();
 }
-
-}  // namespace
 
 ServerOnItsOwnBus::ServerOnItsOwnBus() : bus(servicesFolder())
 {

@@ -17,6 +17,10 @@
 
 namespace corvane::bench {
 
+// The object path in the result of an Invoke reply, (9, o); empty for any
+// other reply.
+QString objectInInvokeReply(const QDBusMessage& reply);
+
 // The server freshly started on a private bus of its own (activated from the
 // bus tests' service file: offscreen, the exit question answered No), with
 // the client library connected to it over the direct connection.

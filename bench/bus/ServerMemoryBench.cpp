@@ -25,6 +25,7 @@
 namespace {
 
 using corvane::automation::Variant;
+using corvane::bench::objectInInvokeReply;
 using corvane::bench::ServerOnItsOwnBus;
 using corvane::bench::usageOf;
 namespace contract = corvane::remoting::contract;
@@ -99,19 +100,6 @@ public:
                                             QStringLiteral("org.freedesktop.DBus.Introspectable"), QStringLiteral("Introspect")));
     }
 
-    // The object path in an Invoke reply's result, (9, o).
-    static QString objectIn(const QDBusMessage& reply)
-    {
-        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 5) return {};
-        const QDBusArgument result = reply.arguments().at(1).value<QDBusArgument>();
-        quint16 vt = 0;
-        QDBusVariant payload;
-        result.beginStructure();
-        result >> vt >> payload;
-        result.endStructure();
-        return payload.variant().value<QDBusObjectPath>().path();
-    }
-
 private:
     QDBusConnection peer_{QString()};
 };
@@ -119,7 +107,7 @@ private:
 bool cycle(const RawPeer& client)
 {
     const QString data = client.create(QStringLiteral("CorvaneSim.Data"));
-    const QString tags = RawPeer::objectIn(client.call(client.invoke(data, 0x68030007, 2)));  // Data.Tags
+    const QString tags = objectInInvokeReply(client.call(client.invoke(data, 0x68030007, 2)));  // Data.Tags
     if (tags.isEmpty()) return false;
     std::vector<QDBusPendingCall> adds;
     for (int t = 0; t < 10; ++t)
@@ -128,7 +116,7 @@ bool cycle(const RawPeer& client)
     client.send(client.invoke(tags, 0x60030006, 1));  // RemoveAll: the grid keeps no rows of ours
     for (QDBusPendingCall& add : adds) {
         add.waitForFinished();
-        const QString tag = RawPeer::objectIn(add.reply());
+        const QString tag = objectInInvokeReply(add.reply());
         if (tag.isEmpty()) return false;
         client.release(tag);
     }
