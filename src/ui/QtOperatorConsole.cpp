@@ -19,8 +19,18 @@ MainWindow& QtOperatorConsole::mainWindow() const {
     if (mainWindow_ == nullptr) {
         mainWindow_ = std::make_unique<MainWindow>(dataWindow_);
         mainWindow_->setConsoleEvents(events_);
+        if (loaded_) {
+            loaded_(*mainWindow_);
+        }
     }
     return *mainWindow_;
+}
+
+void QtOperatorConsole::whenMainWindowLoaded(std::function<void(MainWindow&)> then) {
+    loaded_ = std::move(then);
+    if (loaded_ && mainWindow_ != nullptr) {
+        loaded_(*mainWindow_);
+    }
 }
 
 void QtOperatorConsole::setConsoleEvents(ConsoleEvents* events) {

@@ -3,6 +3,7 @@
 #include "server/OperatorConsole.h"
 #include "ui/DataWindowSlot.h"
 
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -43,6 +44,8 @@ public:
 
     MainWindow& mainWindow() const;
     bool isMainWindowLoaded() const { return mainWindow_ != nullptr; }
+    // Runs `then` on the main window once it is loaded: at once if it is.
+    void whenMainWindowLoaded(std::function<void(MainWindow&)> then);
     DataWindowSlot& dataWindow() { return dataWindow_; }
 
 private:
@@ -52,6 +55,7 @@ private:
     mutable DataWindowSlot dataWindow_;
     mutable std::unique_ptr<MainWindow> mainWindow_;
     ConsoleEvents* events_ = nullptr;
+    std::function<void(MainWindow&)> loaded_;
 };
 
 }  // namespace corvane::ui
