@@ -11,6 +11,7 @@
 #include "server/ServerProcess.h"
 #include "server/TagStore.h"
 #include "ui/PaintThrottle.h"
+#include "ui/QtOperatorActions.h"
 #include "ui/QtOperatorConsole.h"
 
 #include <QString>
@@ -22,8 +23,9 @@ namespace corvane::app {
 // The server process wired together: the system clock and regional settings,
 // the tag store over the libmdb data layer in the executable's folder (run in
 // a reader process of its own, so that a damaged file costs the load and not
-// the server), the operator windows, the object model and the bus server.
-// Nothing shows until a client creates its first object.
+// the server), the operator windows and their controls for programs, the
+// object model and the bus server. Nothing shows until a client creates its
+// first object.
 class ServerApplication {
 public:
     ServerApplication();
@@ -41,6 +43,7 @@ private:
     jet::IsolatedMdbDataLayer dataLayer_;
     TagStore tagStore_;
     ui::QtOperatorConsole console_;
+    ui::QtOperatorActions operatorActions_;
     ServerProcess process_;
     GridEditCommit gridEdits_;
     remoting::BusServer bus_;

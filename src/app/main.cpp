@@ -1,5 +1,4 @@
 #include "CommandLine.h"
-#include "ExitQuestionTestHook.h"
 #include "ServerApplication.h"
 #include "ServiceRegistration.h"
 
@@ -32,7 +31,6 @@ int serve(int argc, char** argv)
     // The process lives while the main window is loaded; only the exit
     // question (or the loss of the bus) ends it.
     QApplication::setQuitOnLastWindowClosed(false);
-    corvane::app::ExitQuestionTestHook::installFromEnvironment();
 
     corvane::app::ServerApplication server;
     QString error;

@@ -15,6 +15,11 @@ inline constexpr char kEnumVariantInterface[] = "org.corvane.Automation1.EnumVAR
 // the same calls without the bus daemon in between.
 inline constexpr char kDirectConnectionInterface[] = "org.corvane.Automation1.DirectConnection";
 
+// The operator's controls, for programs that steer the server; no part of the
+// object model's contract, and not listed below the root.
+inline constexpr char kOperatorPath[] = "/org/corvane/CorvaneSim/Operator";
+inline constexpr char kOperatorInterface[] = "org.corvane.Operator1";
+
 // Message signatures of the calls, as the server insists on them.
 inline constexpr char kCreateInstanceSignature[] = "s";
 inline constexpr char kGetIDsOfNamesSignature[] = "as";

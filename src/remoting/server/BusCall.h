@@ -18,6 +18,8 @@ public:
 
     const QDBusMessage& message() const { return message_; }
     const QString& caller() const { return caller_; }
+    // The connection the call came on, which its reply goes back on.
+    const QDBusConnection& connection() const { return connection_; }
     QString path() const { return message_.path(); }
     const QVariant& argument(int index) const { return arguments_.at(index); }
 

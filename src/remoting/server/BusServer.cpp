@@ -17,6 +17,7 @@ namespace corvane::remoting {
 namespace {
 
 const QString kRoot = QString::fromLatin1(contract::kRootPath);
+const QString kOperator = QString::fromLatin1(contract::kOperatorPath);
 
 bool is(const QString& interface, const char* expected)
 {
@@ -35,7 +36,7 @@ BusServer::BusServer(ServerProcess& process, QDBusConnection connection)
       objectCalls_(registry_),
       dispatchCalls_({process, registry_}),
       enumeratorCalls_(registry_),
-      direct_(*this, [this](const QString& client) { registry_.releaseClient(client); })
+      direct_(*this, [this](const QString& client) { clientLeft(client); })
 {
 }
 
@@ -70,10 +71,21 @@ bool BusServer::start(QString& error)
     return true;
 }
 
+void BusServer::serveOperator(OperatorActions& actions)
+{
+    operator_ = std::make_unique<OperatorCalls>(actions, connection_.name());
+}
+
 void BusServer::nameOwnerChanged(const QString& name, const QString& oldOwner, const QString& newOwner)
 {
     // A unique name that loses its owner is a client gone for good.
-    if (name.startsWith(QLatin1Char(':')) && !oldOwner.isEmpty() && newOwner.isEmpty()) registry_.releaseClient(name);
+    if (name.startsWith(QLatin1Char(':')) && !oldOwner.isEmpty() && newOwner.isEmpty()) clientLeft(name);
+}
+
+void BusServer::clientLeft(const QString& client)
+{
+    registry_.releaseClient(client);
+    if (operator_) operator_->clientLeft(client);
 }
 
 QString BusServer::introspect(const QString& path) const
@@ -114,6 +126,7 @@ void BusServer::route(BusCall& call)
     const QString member = message.member();
     const QString path = message.path();
 
+    if (operator_ && path == kOperator) return operator_->handle(call);
     if (interface == QLatin1StringView("org.freedesktop.DBus.Introspectable") && member == QLatin1StringView("Introspect")) {
         if (!call.expectSignature("")) return;
         if (path == kRoot) return call.reply({introspection::rootNode()});

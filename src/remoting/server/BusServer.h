@@ -7,11 +7,15 @@
 #include "FinalReleaseQueue.h"
 #include "ObjectCalls.h"
 #include "ObjectRegistry.h"
+#include "OperatorCalls.h"
 
 #include <QDBusConnection>
 #include <QDBusVirtualObject>
 
+#include <memory>
+
 namespace corvane {
+class OperatorActions;
 class ServerProcess;
 }
 
@@ -35,6 +39,9 @@ public:
     // service name. False, with the reason in `error`, when another server
     // owns the name or the bus refuses.
     bool start(QString& error);
+    // Serves the operator's controls too (before start, so that they are
+    // there for the first call).
+    void serveOperator(OperatorActions& actions);
 
     QString introspect(const QString& path) const override;
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
@@ -47,6 +54,8 @@ private slots:
     void nameOwnerChanged(const QString& name, const QString& oldOwner, const QString& newOwner);
 
 private:
+    // A client gone from the bus, or a direct connection closed.
+    void clientLeft(const QString& client);
     void route(BusCall& call);
     void routeToObject(BusCall& call, automation::Object& object);
     void directAddress(BusCall& call);
@@ -62,6 +71,7 @@ private:
     DispatchCalls dispatchCalls_;
     EnumeratorCalls enumeratorCalls_;
     DirectConnections direct_;
+    std::unique_ptr<OperatorCalls> operator_;
     quint64 callsServed_ = 0;
 };
 

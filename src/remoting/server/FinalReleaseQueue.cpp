@@ -1,7 +1,7 @@
 #include "FinalReleaseQueue.h"
 
-#include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
+#include "RoundTrip.h"
+
 #include <QStringList>
 
 #include <memory>
@@ -10,19 +10,6 @@ namespace corvane::remoting {
 
 using automation::Object;
 using automation::Ref;
-
-namespace {
-
-QDBusMessage roundTripOn(const QDBusConnection& connection)
-{
-    // A peer has no bus name; libdbus answers Peer.Ping on any connection by itself.
-    const bool peer = connection.baseService().isEmpty();
-    return QDBusMessage::createMethodCall(peer ? QString() : QStringLiteral("org.freedesktop.DBus"),
-                                          peer ? QStringLiteral("/") : QStringLiteral("/org/freedesktop/DBus"),
-                                          QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping"));
-}
-
-}  // namespace
 
 void FinalReleaseQueue::add(Ref<Object> object, const QDBusConnection& repliedOn)
 {
@@ -44,9 +31,7 @@ void FinalReleaseQueue::sendRoundTrips()
         if (pinged.contains(waiting.repliedOn.name())) continue;
         pinged.push_back(waiting.repliedOn.name());
         ++*outstanding;
-        auto* watcher = new QDBusPendingCallWatcher(waiting.repliedOn.asyncCall(roundTripOn(waiting.repliedOn)), &roundTrips_);
-        QObject::connect(watcher, &QDBusPendingCallWatcher::finished, &roundTrips_, [this, batch, watcher, outstanding] {
-            watcher->deleteLater();
+        afterSentMessagesLeave(waiting.repliedOn, &roundTrips_, [this, batch, outstanding] {
             if (--*outstanding > 0) return;
             inFlight_ = false;
             if (!waiting_.empty()) sendRoundTrips();

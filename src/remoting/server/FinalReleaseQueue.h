@@ -13,11 +13,7 @@ namespace corvane::remoting {
 // have left this process. A last release can run for as long as the operator
 // likes (a SimServer's asks whether to exit, in a modal box) or end the
 // process at once (on Yes), and the client whose Release caused it must not
-// be left waiting for its reply meanwhile. Qt D-Bus sends from a thread of
-// its own, so a reply handed to it may not yet be written; a round trip on
-// the same connection, queued behind the reply, proves that it is: to the
-// bus, which keeps the reply for the client even if this process ends, or
-// to the peer of a direct connection, which has read it by then.
+// be left waiting for its reply meanwhile (see afterSentMessagesLeave).
 class FinalReleaseQueue {
 public:
     FinalReleaseQueue() = default;

@@ -49,6 +49,24 @@ const std::vector<Method> kEnumVariant = {
     {"Clone", {{"enumerator", "o", true}}},
 };
 
+const std::vector<Method> kOperator = {
+    {"SetSineWave", {{"checked", "b", false}}},
+    {"SetPeriod", {{"text", "s", false}}},
+    {"SetTimeError", {{"text", "s", false}}},
+    {"EditCell", {{"row", "i", false}, {"column", "i", false}, {"text", "s", false}}},
+    {"ClearWriteLog", {}},
+    {"AnswerExit", {{"yes", "b", false}}},
+    {"WriteLog", {{"text", "s", true}, {"growths", "t", true}}},
+    {"WatchWriteLog", {{"text", "s", true}, {"growths", "t", true}}},
+    {"UnwatchWriteLog", {}},
+    {"GridRows", {{"rows", "aas", true}}},
+    {"Labels", {{"labels", "a{ss}", true}}},
+    {"DataListing", {{"text", "s", true}}},
+};
+const std::vector<Method> kOperatorSignals = {
+    {"WriteLogGrown", {{"added", "s", true}, {"growths", "t", true}}},
+};
+
 const char kStandardInterfaces[] =
     "  <interface name=\"org.freedesktop.DBus.Introspectable\">\n"
     "    <method name=\"Introspect\"><arg name=\"xml\" type=\"s\" direction=\"out\"/></method>\n"
@@ -60,19 +78,28 @@ const char kStandardInterfaces[] =
 
 QString escaped(const QString& text) { return text.toHtmlEscaped(); }
 
-QString interfaceXml(const char* name, const std::vector<Method>& methods, const QString& annotations = {})
+QString membersXml(const char* element, const std::vector<Method>& members)
 {
-    QString xml = QStringLiteral("  <interface name=\"%1\">\n").arg(QLatin1StringView(name)) + annotations;
-    for (const Method& method : methods) {
-        xml += QStringLiteral("    <method name=\"%1\">\n").arg(QLatin1StringView(method.name));
-        for (const Arg& arg : method.args) {
-            xml += QStringLiteral("      <arg name=\"%1\" type=\"%2\" direction=\"%3\"/>\n")
-                       .arg(QLatin1StringView(arg.name), QLatin1StringView(arg.type),
-                            QLatin1StringView(arg.out ? "out" : "in"));
+    QString xml;
+    const bool methods = QLatin1StringView(element) == QLatin1StringView("method");
+    for (const Method& member : members) {
+        xml += QStringLiteral("    <%1 name=\"%2\">\n").arg(QLatin1StringView(element), QLatin1StringView(member.name));
+        for (const Arg& arg : member.args) {
+            xml += QStringLiteral("      <arg name=\"%1\" type=\"%2\"").arg(QLatin1StringView(arg.name), QLatin1StringView(arg.type));
+            // A signal's arguments have no direction.
+            if (methods) xml += QStringLiteral(" direction=\"%1\"").arg(QLatin1StringView(arg.out ? "out" : "in"));
+            xml += QStringLiteral("/>\n");
         }
-        xml += QStringLiteral("    </method>\n");
+        xml += QStringLiteral("    </%1>\n").arg(QLatin1StringView(element));
     }
-    return xml + QStringLiteral("  </interface>\n");
+    return xml;
+}
+
+QString interfaceXml(const char* name, const std::vector<Method>& methods, const QString& annotations = {},
+                     const std::vector<Method>& signalList = {})
+{
+    return QStringLiteral("  <interface name=\"%1\">\n").arg(QLatin1StringView(name)) + annotations
+           + membersXml("method", methods) + membersXml("signal", signalList) + QStringLiteral("  </interface>\n");
 }
 
 QString node(const QString& interfaces)
@@ -156,6 +183,12 @@ QString dispatchObjectNode(const automation::InterfaceDescription& interface)
                                                 typeLibraryAnnotations(interface))));
     }
     return *found;
+}
+
+QString operatorNode()
+{
+    static const QString xml = node(interfaceXml(contract::kOperatorInterface, kOperator, {}, kOperatorSignals));
+    return xml;
 }
 
 QString enumeratorNode()

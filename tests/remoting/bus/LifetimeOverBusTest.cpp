@@ -1,11 +1,10 @@
 // References per client over the bus, stable object paths, and the end of the
 // server: a client-created SimServer's release asks the operator.
 #include "BusFixture.h"
+#include "NameGone.h"
 #include "ProcessExitWatch.h"
 
-#include <QDBusServiceWatcher>
 #include <QProcess>
-#include <QSignalSpy>
 
 using namespace corvane::automation;
 using namespace corvane::remoting::test;
@@ -15,21 +14,6 @@ namespace {
 
 using Lifetime = BusFixture;
 using LifetimeAnsweringYes = BusFixtureAnsweringYes;
-
-// Watches the server's bus name go.
-class NameGone {
-public:
-    explicit NameGone(QDBusConnection& connection)
-        : watcher_(QStringLiteral("org.corvane.CorvaneSim"), connection, QDBusServiceWatcher::WatchForUnregistration),
-          spy_(&watcher_, &QDBusServiceWatcher::serviceUnregistered)
-    {
-    }
-    bool wait() { return !spy_.isEmpty() || spy_.wait(30000); }
-
-private:
-    QDBusServiceWatcher watcher_;
-    QSignalSpy spy_;
-};
 
 TEST_F(Lifetime, TheSameObjectAlwaysComesBackAsTheSamePath)
 {
