@@ -1,5 +1,6 @@
 // corvane, the command-line client: its output and exit status, run as a
 // process against the server on a private bus.
+#include "CorvaneProcess.h"
 #include "PrivateBus.h"
 
 #include <QDir>
@@ -13,26 +14,9 @@
 
 namespace {
 
+using corvane::client::test::Outcome;
+using corvane::client::test::runCorvane;
 using corvane::remoting::test::PrivateBus;
-
-struct Outcome {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Outcome runCorvane(const QStringList& arguments, const QProcessEnvironment& environment)
-{
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(CORVANE_EXECUTABLE), arguments);
-    process.waitForFinished(60000);
-    Outcome run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 // Compares with a golden file, showing a diff when they differ.
 void expectGolden(const QString& actual, const char* name)
@@ -142,7 +126,7 @@ TEST_F(CorvaneCli, WrongUsageExitsWithTwoAndSaysWhy)
 TEST_F(CorvaneCli, EveryCommandHasHelp)
 {
     EXPECT_TRUE(corvane({QStringLiteral("--help")}).out.startsWith(QStringLiteral("Usage: corvane COMMAND")));
-    for (const char* command : {"query", "write", "define", "tags"}) {
+    for (const char* command : {"query", "write", "define", "tags", "operator"}) {
         const Outcome help = corvane({QLatin1StringView(command), QStringLiteral("--help")});
         EXPECT_EQ(help.status, 0);
         EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: corvane ") + QLatin1StringView(command))) << command;

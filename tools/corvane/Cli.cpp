@@ -21,6 +21,7 @@ Commands:
   write TAG VALUE   write a value (and a confidence) to a tag
   define TAG        the definition that the emulator makes up for a tag
   tags TAG...       the current value and confidence of tags
+  operator ACTION   the operator's side: settings, grid edits, the write log
 
 Run 'corvane COMMAND --help' for the options of a command.
 Exit status: 0 done, 1 the emulator reported an error or cannot be reached,
@@ -32,7 +33,8 @@ using Command = int (*)(const std::vector<std::string>&, std::ostream&, Steps&);
 const std::map<std::string, Command>& commands()
 {
     static const std::map<std::string, Command> known{
-        {"query", query}, {"write", write}, {"define", define}, {"tags", tags}};
+        {"query", query}, {"write", write}, {"define", define}, {"tags", tags}, {"operator", operatorControls},
+    };
     return known;
 }
 
@@ -83,6 +85,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             << client::toUtf8(error.description());
         if (!error.source().empty()) err << " (" << client::toUtf8(error.source()) << ")";
         err << hintFor(error.code()) << '\n';
+        return kFailed;
+    } catch (const CommandError& error) {
+        err << name << ": " << steps.current() << " failed: " << error.what() << '\n';
         return kFailed;
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CommandError.h"
+
 #include "corvanesim/Data.h"
 
 #include <ostream>
@@ -29,11 +31,12 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 // A new query session on the session bus.
 client::Data openSession(Steps& steps);
 
-// The commands: each prints its help for --help, and throws UsageError or
-// client::RemoteError when it cannot do its work.
+// The commands: each prints its help for --help, and throws UsageError,
+// client::RemoteError or CommandError when it cannot do its work.
 int query(const std::vector<std::string>& args, std::ostream& out, Steps& steps);
 int write(const std::vector<std::string>& args, std::ostream& out, Steps& steps);
 int define(const std::vector<std::string>& args, std::ostream& out, Steps& steps);
 int tags(const std::vector<std::string>& args, std::ostream& out, Steps& steps);
+int operatorControls(const std::vector<std::string>& args, std::ostream& out, Steps& steps);
 
 }  // namespace corvane::cli
