@@ -13,6 +13,10 @@ packages=(
   dbus-daemon dbus-bin libdbus-1-dev libglib2.0-bin
   xvfb xauth imagemagick
   clang libclang-rt-14-dev
+  # The Windows build (build-windows/) and its tests under Wine: the 64-bit
+  # mingw compiler with posix threads, GoogleTest's sources to build with it,
+  # and the 64-bit Wine (these machines run no 32-bit programs).
+  g++-mingw-w64-x86-64-posix googletest wine wine64 fonts-wine
 )
 # Node.js for the npm cross-check reader; some machines carry their own build
 # of Node.js with npm included, which Debian's npm package would conflict with.

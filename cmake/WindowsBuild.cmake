@@ -1,0 +1,16 @@
+# The Windows build: the core and its test programs, which CTest runs under Wine (cmake/WineTests.cmake).
+add_subdirectory(src)
+
+if(CORVANE_BUILD_TESTS)
+  # GoogleTest from Debian's sources, built with the same compiler.
+  set(CORVANE_GOOGLETEST_SOURCE /usr/src/googletest/googletest CACHE PATH "GoogleTest's sources")
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${CORVANE_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+  enable_testing()
+  include(cmake/WineTests.cmake)
+  add_subdirectory(tests/support)
+  add_subdirectory(tests/automation)
+  add_subdirectory(tests/objectmodel)
+  add_subdirectory(tests/dispatch)
+endif()
