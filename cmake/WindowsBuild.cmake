@@ -1,4 +1,6 @@
-# The Windows build: the core and its test programs, which CTest runs under Wine (cmake/WineTests.cmake).
+# The Windows build: the core, the Win32 adapters and corvanesim.exe, and
+# the test programs, which CTest runs under Wine (cmake/WineTests.cmake).
+enable_language(RC)
 add_subdirectory(src)
 
 if(CORVANE_BUILD_TESTS)
