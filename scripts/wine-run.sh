@@ -33,6 +33,10 @@ if ! "$wine" wineboot -i >"$folder/boot.log" 2>&1; then
   exit 125
 fi
 "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >>"$folder/boot.log" 2>&1
+# Wine's desktop process started with the prefix, before the driver was
+# chosen, and failed for want of a display: start afresh.
+"$wineserver" -k >>"$folder/boot.log" 2>&1
+"$wineserver" -w >>"$folder/boot.log" 2>&1
 
 "$wine" "$@" >"$folder/out.log" 2>&1
 status=$?

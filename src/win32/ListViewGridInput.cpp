@@ -128,13 +128,28 @@ LRESULT ListViewGrid::onHeaderMessage(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 void ListViewGrid::clickAt(POINT point) {
-    LVHITTESTINFO hit{};
-    hit.pt = point;
-    SendMessageW(list_, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    // Worked out from the rows and columns themselves: the ListView's own hit
+    // test passes over a row that shows only in part.
+    RECT header{};
+    GetWindowRect(header_, &header);
+    MapWindowPoints(nullptr, list_, reinterpret_cast<POINT*>(&header), 2);
+    if (point.y < header.bottom) {
+        return;
+    }
+    const std::int32_t row = topRow() + (point.y - header.bottom) / std::max(1, rowHeight());
+    std::int32_t col = -1;
+    for (std::int32_t at = 0; at < cols(); ++at) {
+        RECT column{};
+        SendMessageW(header_, HDM_GETITEMRECT, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&column));
+        MapWindowPoints(header_, list_, reinterpret_cast<POINT*>(&column), 2);
+        if (point.x >= column.left && point.x < column.right) {
+            col = at;
+        }
+    }
     // Only data cells become current; the name column and the empty space
-    // below the rows do not.
-    if (hit.iItem >= 0 && hit.iSubItem >= 1 && hit.iItem + fixedRows() < rows()) {
-        moveCurrentCell(hit.iItem + fixedRows(), hit.iSubItem);
+    // beside and below the cells do not.
+    if (col >= 1 && row < rows()) {
+        moveCurrentCell(row, col);
     }
 }
 

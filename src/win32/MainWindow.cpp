@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <stdexcept>
+#include <string>
 
 namespace corvane::win32 {
 
@@ -44,7 +45,7 @@ MainWindow::MainWindow(DataWindowSlot& dataWindow) : dataWindow_(dataWindow) {
                               frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                               GetModuleHandleW(nullptr), this);
     if (window_ == nullptr) {
-        throw std::runtime_error("cannot create the main window");
+        throw std::runtime_error("cannot create the main window: error " + std::to_string(GetLastError()));
     }
     createControls();
     load();
@@ -135,6 +136,17 @@ void MainWindow::load() {
 HWND MainWindow::controlNamed(std::wstring_view name) const {
     const auto found = controls_.find(name);
     return found != controls_.end() ? found->second : nullptr;
+}
+
+std::wstring MainWindow::nameOf(HWND control) const {
+    for (; control != nullptr && control != window_; control = GetParent(control)) {
+        for (const auto& [name, handle] : controls_) {
+            if (handle == control) {
+                return name;
+            }
+        }
+    }
+    return {};
 }
 
 HWND MainWindow::control(Control control) const {

@@ -37,6 +37,9 @@ public:
     // Any control by its name on the window ("cmdData", "Label5", ...); null
     // for a name the window does not have.
     HWND controlNamed(std::wstring_view name) const;
+    // The name of a control of this window (the grid's parts count as the
+    // grid); empty for any other window.
+    std::wstring nameOf(HWND control) const;
     ListViewGrid& gridData() const { return *grid_; }
     CellEditor& txtEditInput() const { return *editor_; }
 

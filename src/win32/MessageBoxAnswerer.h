@@ -32,10 +32,13 @@ public:
 
 private:
     static LRESULT CALLBACK onWindowEvent(int code, WPARAM wParam, LPARAM lParam);
-    void answer(HWND box);
+    static LRESULT CALLBACK onMessageTaken(int code, WPARAM wParam, LPARAM lParam);
+    void record(HWND box);
 
     int button_;
-    HHOOK hook_;
+    HHOOK windowHook_;
+    HHOOK messageHook_;
+    HWND pending_ = nullptr;  // a box whose answer is on its way
     int answered_ = 0;
     Box last_;
 };
