@@ -2,6 +2,7 @@
 # the test programs, which CTest runs under Wine (cmake/WineTests.cmake).
 enable_language(RC)
 add_subdirectory(src)
+add_subdirectory(tools/windowshot)
 
 if(CORVANE_BUILD_TESTS)
   # GoogleTest from Debian's sources, built with the same compiler.

@@ -33,6 +33,11 @@ if ! "$wine" wineboot -i >"$folder/boot.log" 2>&1; then
   exit 125
 fi
 "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >>"$folder/boot.log" 2>&1
+# Wine's own fonts (package fonts-wine), which this Wine does not find by
+# itself: the dialog font, and Marlett for the caption buttons.
+if [ -d /usr/share/wine/fonts ]; then
+  cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/" 2>>"$folder/boot.log"
+fi
 # Wine's desktop process started with the prefix, before the driver was
 # chosen, and failed for want of a display: start afresh.
 "$wineserver" -k >>"$folder/boot.log" 2>&1

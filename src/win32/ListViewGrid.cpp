@@ -119,6 +119,11 @@ void ListViewGrid::setHeaderText(int col, const std::u16string& text) {
     column.mask = LVCF_TEXT;
     column.pszText = wide.data();
     SendMessageW(list_, LVM_SETCOLUMNW, static_cast<WPARAM>(col), reinterpret_cast<LPARAM>(&column));
+    // Drawn by the grid, so that the caption is clipped like any cell.
+    HDITEMW item{};
+    item.mask = HDI_FORMAT;
+    item.fmt = HDF_LEFT | HDF_OWNERDRAW;
+    SendMessageW(header_, HDM_SETITEMW, static_cast<WPARAM>(col), reinterpret_cast<LPARAM>(&item));
 }
 
 int ListViewGrid::colWidth(int col) const {

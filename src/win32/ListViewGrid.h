@@ -61,6 +61,7 @@ public:
     // owner-drawn rows.
     bool notify(const NMHDR& header, LRESULT& result);
     void drawRow(const DRAWITEMSTRUCT& item) const;
+    void drawCaption(const DRAWITEMSTRUCT& item) const;
     // The height of a row in the grid's font, asked before the grid exists.
     static void measureRow(MEASUREITEMSTRUCT& item, HFONT font);
 

@@ -80,6 +80,14 @@ LRESULT ListViewGrid::onListMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return 0;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.CtlType == ODT_HEADER) {
+            drawCaption(item);
+            return TRUE;
+        }
+        break;
+    }
     case WM_NOTIFY:
         if (isHeaderResize(*reinterpret_cast<const NMHDR*>(lParam))) {
             return TRUE;  // the columns have fixed widths

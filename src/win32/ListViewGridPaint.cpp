@@ -56,6 +56,13 @@ void ListViewGrid::drawRow(const DRAWITEMSTRUCT& item) const {
     }
 }
 
+void ListViewGrid::drawCaption(const DRAWITEMSTRUCT& item) const {
+    const auto col = static_cast<std::int32_t>(item.itemID);
+    if (col < cols()) {
+        drawCell(item.hDC, item.rcItem, cells_.text(0, col), COLOR_BTNFACE, COLOR_BTNTEXT);
+    }
+}
+
 void ListViewGrid::measureRow(MEASUREITEMSTRUCT& item, HFONT font) {
     // One line of text with a little room.
     HDC dc = GetDC(nullptr);

@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -18,7 +19,8 @@ namespace {
 constexpr wchar_t kClassName[] = L"CorvaneSim.frmMain";
 constexpr UINT kFetchInterval = 250;
 
-constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
+// One line, clipped at the label's edge rather than wrapped.
+constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
 constexpr DWORD kTextBox = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
 constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 
@@ -27,6 +29,28 @@ constexpr const wchar_t* kFocusOrder[] = {L"txtUserName", L"txtPassword",   L"gr
                                           L"txtEditInput", L"txtPeriod",    L"cmdData",
                                           L"txtTesselHost", L"txtTimeError", L"chkSineWave",
                                           L"txtWriteLog",  L"btnClearWriteLog"};
+
+RECT placeOf(HWND control) {
+    RECT place{};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+LONG textWidth(HWND control) {
+    const std::wstring text = [&] {
+        std::wstring caption(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+        caption.resize(static_cast<std::size_t>(GetWindowTextW(control, caption.data(), static_cast<int>(caption.size()))));
+        return caption;
+    }();
+    HDC dc = GetDC(control);
+    HGDIOBJ before = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, before);
+    ReleaseDC(control, dc);
+    return extent.cx;
+}
 
 bool isOneLineTextBox(HWND control) {
     wchar_t kind[8] = {};
@@ -70,6 +94,32 @@ HWND MainWindow::addControl(std::wstring name, const wchar_t* kind, const wchar_
     }
     controls_.emplace(std::move(name), control);
     return control;
+}
+
+void MainWindow::fitCaptions() {
+    // A caption wider than its box in the font at hand gets the room it needs,
+    // up to the next control on its right: the layout is kept, the caption is
+    // clipped only where the layout has no room for it.
+    RECT client{};
+    GetClientRect(window_, &client);
+    for (const auto& [name, label] : controls_) {
+        if (!name.starts_with(L"Label")) {
+            continue;
+        }
+        const RECT place = placeOf(label);
+        LONG limit = client.right;
+        for (const auto& [otherName, other] : controls_) {
+            const RECT beside = placeOf(other);
+            if (other != label && beside.left >= place.right && beside.top < place.bottom && beside.bottom > place.top) {
+                limit = std::min(limit, beside.left);
+            }
+        }
+        const LONG wanted = place.left + textWidth(label);
+        if (wanted > place.right) {
+            SetWindowPos(label, nullptr, 0, 0, std::min(wanted, limit) - place.left, place.bottom - place.top,
+                         SWP_NOMOVE | SWP_NOZORDER);
+        }
+    }
 }
 
 void MainWindow::createControls() {
@@ -119,6 +169,7 @@ void MainWindow::createControls() {
     for (const wchar_t* name : kFocusOrder) {
         focusOrder_.push_back(controlNamed(name));
     }
+    fitCaptions();
 }
 
 void MainWindow::load() {

@@ -71,6 +71,7 @@ private:
     void load();
     void clearFetchIndicator();
     void focusNext(HWND from, bool backwards);
+    void fitCaptions();
     HWND addControl(std::wstring name, const wchar_t* kind, const wchar_t* text, DWORD style, const RECT& place);
 
     DataWindowSlot& dataWindow_;

@@ -2,6 +2,7 @@
 // in, and saves it as a PNG: the picture of the layout in the documentation.
 //   corvane_windowshot docs/operator-window.png
 
+#include "SampleWindowContents.h"
 #include "ui/MainWindow.h"
 #include "ui/QtOperatorConsole.h"
 
@@ -10,47 +11,6 @@
 #include <QTextStream>
 
 #include <cstdio>
-
-namespace {
-
-struct SampleRow {
-    const char16_t* tag;
-    const char16_t* value;
-    const char16_t* confidence;
-};
-
-void fillIn(corvane::OperatorConsole& console) {
-    using corvane::Control;
-    console.setText(Control::txtTesselHost, u"plant-hist01");
-    console.setText(Control::txtUserName, u"operator");
-    console.setText(Control::txtPassword, u"secret");
-
-    constexpr SampleRow rows[] = {
-        {u"TIC101.PV", u"42.5", u"100"},
-        {u"FIC7.PV", u"-999", u"0"},
-        {u"LIC3.PV", u"1.234568E+08", u"100"},
-        {u"PIC12.PV", u"12.5", u"80"},
-    };
-    corvane::GridControl& grid = console.grid();
-    for (const SampleRow& row : rows) {
-        const int at = grid.rows();
-        grid.setRows(at + 1);
-        grid.setTextMatrix(at, 0, row.tag);
-        grid.setTextMatrix(at, 1, row.value);
-        grid.setTextMatrix(at, 2, row.confidence);
-    }
-
-    console.setText(Control::labelStartTime, u"07 Dec 2026  13:03:07");
-    console.setText(Control::labelEndTime, u"07 Dec 2026  14:03:07");
-    console.setText(Control::labelSampleFrequency, u"60");
-    console.setText(Control::txtHistoryType, u"Interpolated");
-    console.setText(Control::labelNumSamples, u"61");
-    console.appendText(Control::txtWriteLog, u"14:03:07: TIC101.PV = 42.5\r\n");
-    console.appendText(Control::txtWriteLog, u"14:03:09: PIC12.PV = 12.5\r\n");
-    console.dataFetch();
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -63,7 +23,7 @@ int main(int argc, char** argv) {
     }
     corvane::ui::QtOperatorConsole console;
     console.showMainWindow();
-    fillIn(console);
+    corvane::tools::fillInSampleSession(console);
     QApplication::processEvents();
     if (!console.mainWindow().grab().save(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "cannot write %s\n", argv[1]);
