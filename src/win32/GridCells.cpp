@@ -1,19 +1,10 @@
 #include "win32/GridCells.h"
 
-#include "automation/AutomationError.h"
 #include "server/GridErrors.h"
 
 namespace corvane::win32 {
 
 namespace {
-
-[[noreturn]] void raiseInvalidRow() {
-    throw automation::AutomationError::fromNumber(kInvalidRowValue, kInvalidRowValueText);
-}
-
-[[noreturn]] void raiseInvalidCol() {
-    throw automation::AutomationError::fromNumber(kInvalidColValue, kInvalidColValueText);
-}
 
 const std::u16string kEmpty;
 

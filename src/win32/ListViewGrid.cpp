@@ -1,6 +1,5 @@
 #include "win32/ListViewGrid.h"
 
-#include "automation/AutomationError.h"
 #include "server/GridErrors.h"
 #include "win32/MessagePump.h"
 #include "win32/WideText.h"
@@ -139,10 +138,10 @@ void ListViewGrid::setColWidth(int col, int width) {
 void ListViewGrid::setCurrentCell(std::int32_t row, std::int32_t col) {
     cells_.checkCell(row, col);
     if (row < fixedRows()) {
-        throw automation::AutomationError::fromNumber(kInvalidRowValue, kInvalidRowValueText);
+        raiseInvalidRow();
     }
     if (col < 1) {
-        throw automation::AutomationError::fromNumber(kInvalidColValue, kInvalidColValueText);
+        raiseInvalidCol();
     }
     moveCurrentCell(row, col);
 }
@@ -167,7 +166,7 @@ std::int32_t ListViewGrid::topRow() const {
 
 void ListViewGrid::setTopRow(std::int32_t row) {
     if (row < fixedRows() || row >= rows()) {
-        throw automation::AutomationError::fromNumber(kInvalidRowValue, kInvalidRowValueText);
+        raiseInvalidRow();
     }
     // In report mode the ListView scrolls by whole rows given in pixels.
     const int lines = row - topRow();

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "automation/RegionalSettings.h"
 #include "server/GridEditCommit.h"
 #include "server/ServerProcess.h"
 #include "server/TagStore.h"
 #include "win32/Win32OperatorConsole.h"
 #include "win32/WindowsClock.h"
-#include "win32/WindowsRegionalSettings.h"
+#include "win32/SystemRegionalSettings.h"
 
 #include <string>
 
@@ -31,7 +32,7 @@ public:
 
 private:
     WindowsClock clock_;
-    WindowsRegionalSettings regional_;
+    automation::FixedRegionalSettings regional_ = systemRegionalSettings();
     TagStore tagStore_;
     Win32OperatorConsole console_;
     ServerProcess process_;
