@@ -1,6 +1,5 @@
+#include "GridRows.h"
 #include "OperatorWindowFixture.h"
-#include "automation/AutomationError.h"
-#include "server/GridErrors.h"
 #include "ui/TextGrid.h"
 
 #include <QTableView>
@@ -36,15 +35,6 @@ protected:
     void clickAt(QPoint inGrid) const {
         QWidget* target = grid().childAt(inGrid);
         QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&grid(), inGrid));
-    }
-
-    static int errorNumberOf(const std::function<void()>& action) {
-        try {
-            action();
-        } catch (const automation::AutomationError& error) {
-            return error.number();
-        }
-        return 0;
     }
 };
 
@@ -86,14 +76,7 @@ TEST_F(TextGridUse, KeepsTheCaptionCellsThroughTheObjectModelInterface) {
 
 TEST_F(TextGridUse, RaisesItsOwnErrorsForCellsOutsideIt) {
     addRows(1);
-    GridControl& control = console.grid();
-    EXPECT_EQ(errorNumberOf([&] { control.textMatrix(2, 1); }), kInvalidRowValue);
-    EXPECT_EQ(errorNumberOf([&] { control.textMatrix(-1, 1); }), kInvalidRowValue);
-    EXPECT_EQ(errorNumberOf([&] { control.setTextMatrix(1, 3, u"x"); }), kInvalidColValue);
-    EXPECT_EQ(errorNumberOf([&] { control.removeRow(0); }), kInvalidRowValue);
-    EXPECT_EQ(errorNumberOf([&] { control.removeRow(2); }), kInvalidRowValue);
-    EXPECT_EQ(errorNumberOf([&] { control.setRows(0); }), kInvalidRowValue);
-    EXPECT_EQ(control.rows(), 2);
+    corvane::test::expectOutOfRangeErrors(console.grid());
 }
 
 TEST_F(TextGridUse, MakesTheFirstDataCellCurrentWhenTheFirstRowArrives) {

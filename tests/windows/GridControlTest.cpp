@@ -1,12 +1,10 @@
 // The grid as the object model uses it: rows coming and going, cells outside
 // it, and the current cell kept on a data cell through it all.
 #include "WindowFixture.h"
-#include "automation/AutomationError.h"
-#include "server/GridErrors.h"
+#include "GridRows.h"
 
 #include <commctrl.h>
 
-#include <functional>
 
 namespace corvane::win32::test {
 namespace {
@@ -24,15 +22,6 @@ protected:
     }
 
     int itemsShown() const { return static_cast<int>(SendMessageW(grid().handle(), LVM_GETITEMCOUNT, 0, 0)); }
-
-    static int errorNumberOf(const std::function<void()>& action) {
-        try {
-            action();
-        } catch (const automation::AutomationError& error) {
-            return error.number();
-        }
-        return 0;
-    }
 };
 
 TEST_F(GridControlUse, GrowsShrinksAndRemovesRowsWithAllTheirCells) {
@@ -51,14 +40,7 @@ TEST_F(GridControlUse, GrowsShrinksAndRemovesRowsWithAllTheirCells) {
 
 TEST_F(GridControlUse, RaisesItsOwnErrorsForCellsOutsideIt) {
     addRows(1);
-    GridControl& control = console.grid();
-    EXPECT_EQ(errorNumberOf([&] { control.textMatrix(2, 1); }), kInvalidRowValue);
-    EXPECT_EQ(errorNumberOf([&] { control.textMatrix(-1, 1); }), kInvalidRowValue);
-    EXPECT_EQ(errorNumberOf([&] { control.setTextMatrix(1, 3, u"x"); }), kInvalidColValue);
-    EXPECT_EQ(errorNumberOf([&] { control.removeRow(0); }), kInvalidRowValue);
-    EXPECT_EQ(errorNumberOf([&] { control.removeRow(2); }), kInvalidRowValue);
-    EXPECT_EQ(errorNumberOf([&] { control.setRows(0); }), kInvalidRowValue);
-    EXPECT_EQ(control.rows(), 2);
+    corvane::test::expectOutOfRangeErrors(console.grid());
 }
 
 TEST_F(GridControlUse, KeepsTheCurrentCellOnADataCellAsRowsComeAndGo) {

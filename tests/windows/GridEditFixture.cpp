@@ -1,23 +1,18 @@
 #include "GridEditFixture.h"
 
+#include "GridRows.h"
+
 namespace corvane::win32::test {
 
 void GridEditFixture::SetUp() {
     WindowFixture::SetUp();
     console.setConsoleEvents(&events);
-    addRow(u"TIC101.PV", u"12.5", u"100");
-    addRow(u"FIC7.PV", u"-999", u"0");
-    addRow(u"LIC3.PV", u"5", u"80");
+    corvane::test::appendCaseRows(console.grid());
     SyntheticInput::settle();
 }
 
 void GridEditFixture::addRow(std::u16string_view tag, std::u16string_view value, std::u16string_view confidence) {
-    GridControl& control = console.grid();
-    const int row = control.rows();
-    control.setRows(row + 1);
-    control.setTextMatrix(row, 0, tag);
-    control.setTextMatrix(row, 1, value);
-    control.setTextMatrix(row, 2, confidence);
+    corvane::test::appendGridRow(console.grid(), tag, value, confidence);
 }
 
 window::PixelRect GridEditFixture::editorRect() const {
