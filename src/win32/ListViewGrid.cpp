@@ -42,6 +42,7 @@ ListViewGrid::ListViewGrid(HWND parent, const RECT& bounds, HFONT font) {
         headerDefault_ = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(header_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListViewGrid::headerProc)));
     }
+    createTip();
 }
 
 void ListViewGrid::setRows(std::int32_t rows) {

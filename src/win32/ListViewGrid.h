@@ -5,6 +5,9 @@
 #include "window/EditableGrid.h"
 
 #include <windows.h>
+#include <commctrl.h>
+
+#include <string>
 
 namespace corvane::window {
 class GridEditing;
@@ -73,6 +76,11 @@ private:
     LRESULT scrollingMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void clickAt(POINT point);
+    // The cell at a point of the ListView's client area; false for none.
+    bool cellAt(POINT point, std::int32_t& row, std::int32_t& col) const;
+    void createTip();
+    void mouseMoved(POINT point);
+    void giveTipText(NMTTDISPINFOW& info);
     void keyDown(WPARAM key);
     void character(wchar_t unit);
     // Moves the current cell, announcing it first (rows coming or going move
@@ -93,6 +101,11 @@ private:
     std::int32_t col_ = 1;  // kept while there are no data rows
     bool changingRows_ = false;
     wchar_t highSurrogate_ = 0;
+    // The tooltip with a cell's full text, and the cell it was last asked for.
+    HWND tip_ = nullptr;
+    std::int32_t tipRow_ = -1;
+    std::int32_t tipCol_ = -1;
+    std::wstring tipText_;
 };
 
 }  // namespace corvane::win32

@@ -3,6 +3,7 @@
 // row into view under an open editor.
 #include "win32/ListViewGrid.h"
 
+#include "win32/WideText.h"
 #include "window/GridEditing.h"
 
 #include <commctrl.h>
@@ -88,10 +89,19 @@ LRESULT ListViewGrid::onListMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         }
         break;
     }
-    case WM_NOTIFY:
-        if (isHeaderResize(*reinterpret_cast<const NMHDR*>(lParam))) {
+    case WM_NOTIFY: {
+        auto& header = *reinterpret_cast<NMHDR*>(lParam);
+        if (isHeaderResize(header)) {
             return TRUE;  // the columns have fixed widths
         }
+        if (header.hwndFrom == tip_ && header.code == TTN_GETDISPINFOW) {
+            giveTipText(reinterpret_cast<NMTTDISPINFOW&>(header));
+            return 0;
+        }
+        break;
+    }
+    case WM_MOUSEMOVE:
+        mouseMoved({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         break;
     default:
         if (isScrolling(message)) {
@@ -135,17 +145,17 @@ LRESULT ListViewGrid::onHeaderMessage(UINT message, WPARAM wParam, LPARAM lParam
     }
 }
 
-void ListViewGrid::clickAt(POINT point) {
+bool ListViewGrid::cellAt(POINT point, std::int32_t& row, std::int32_t& col) const {
     // Worked out from the rows and columns themselves: the ListView's own hit
     // test passes over a row that shows only in part.
     RECT header{};
     GetWindowRect(header_, &header);
     MapWindowPoints(nullptr, list_, reinterpret_cast<POINT*>(&header), 2);
     if (point.y < header.bottom) {
-        return;
+        return false;
     }
-    const std::int32_t row = topRow() + (point.y - header.bottom) / std::max(1, rowHeight());
-    std::int32_t col = -1;
+    row = topRow() + (point.y - header.bottom) / std::max(1, rowHeight());
+    col = -1;
     for (std::int32_t at = 0; at < cols(); ++at) {
         RECT column{};
         SendMessageW(header_, HDM_GETITEMRECT, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&column));
@@ -154,11 +164,61 @@ void ListViewGrid::clickAt(POINT point) {
             col = at;
         }
     }
+    return col >= 0 && row < rows();
+}
+
+void ListViewGrid::clickAt(POINT point) {
     // Only data cells become current; the name column and the empty space
     // beside and below the cells do not.
-    if (col >= 1 && row < rows()) {
+    std::int32_t row = 0;
+    std::int32_t col = 0;
+    if (cellAt(point, row, col) && col >= 1) {
         moveCurrentCell(row, col);
     }
+}
+
+void ListViewGrid::createTip() {
+    // Cells clip their text; the whole of it shows as the tooltip of the cell
+    // under the mouse.
+    tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, list_, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = list_;
+    tool.uId = 1;
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    GetClientRect(list_, &tool.rect);
+    SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void ListViewGrid::mouseMoved(POINT point) {
+    std::int32_t row = -1;
+    std::int32_t col = -1;
+    if (!cellAt(point, row, col)) {
+        row = -1;
+        col = -1;
+    }
+    if (row != tipRow_ || col != tipCol_) {
+        tipRow_ = row;
+        tipCol_ = col;
+        // Asked for its text again, for the cell now under the mouse.
+        SendMessageW(tip_, TTM_POP, 0, 0);
+    }
+}
+
+void ListViewGrid::giveTipText(NMTTDISPINFOW& info) {
+    POINT point{};
+    GetCursorPos(&point);
+    ScreenToClient(list_, &point);
+    std::int32_t row = -1;
+    std::int32_t col = -1;
+    tipText_.clear();
+    if (cellAt(point, row, col) && row >= fixedRows()) {
+        tipText_ = toWide(cells_.text(row, col));
+    }
+    info.lpszText = tipText_.data();
 }
 
 void ListViewGrid::keyDown(WPARAM key) {

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 namespace corvane::win32::test {
 namespace {
 
@@ -123,6 +125,37 @@ TEST_F(GridEditWindow, AnEditWhoseRowsWereAllRemovedWritesNothingAndHandsNothing
     EXPECT_FALSE(editor().isShown());
     EXPECT_EQ(cell(0, 1), u"Value");
     EXPECT_TRUE(events.commits.empty());
+}
+
+BOOL CALLBACK findTip(HWND window, LPARAM lParam) {
+    auto* found = reinterpret_cast<std::pair<HWND, HWND>*>(lParam);
+    wchar_t kind[32] = {};
+    GetClassNameW(window, kind, 32);
+    if (GetWindow(window, GW_OWNER) == found->first && lstrcmpiW(kind, TOOLTIPS_CLASSW) == 0) {
+        found->second = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+TEST_F(GridEditWindow, ACellClipsItsTextAndShowsAllOfItAsTheTooltipUnderTheMouse) {
+    console.grid().setTextMatrix(3, 1, u"1.234568E+08 and a good deal more");
+    SyntheticInput::moveTo(cellCentre(3, 1));
+    // A popup is owned by the top-level window of the control that made it.
+    std::pair<HWND, HWND> tip{window().handle(), nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), &findTip, reinterpret_cast<LPARAM>(&tip));
+    ASSERT_NE(tip.second, nullptr);
+    // What the tooltip asks of the grid when it shows.
+    NMTTDISPINFOW asked{};
+    asked.hdr.hwndFrom = tip.second;
+    asked.hdr.code = TTN_GETDISPINFOW;
+    SendMessageW(grid().handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&asked));
+    ASSERT_NE(asked.lpszText, nullptr);
+    EXPECT_STREQ(asked.lpszText, L"1.234568E+08 and a good deal more");
+
+    SyntheticInput::moveTo(cellCentre(2, 0));
+    SendMessageW(grid().handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&asked));
+    EXPECT_STREQ(asked.lpszText, L"FIC7.PV");
 }
 
 using GridEditWithoutDataRows = WindowFixture;

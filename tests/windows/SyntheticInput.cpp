@@ -17,7 +17,7 @@ INPUT mouseButton(DWORD flags) {
 
 // A move of the pointer to a point on the screen, in the 0..65535 range that
 // absolute moves take, rounded so that it maps back onto the same pixel.
-INPUT moveTo(POINT at) {
+INPUT moveInput(POINT at) {
     const LONG width = GetSystemMetrics(SM_CXSCREEN);
     const LONG height = GetSystemMetrics(SM_CYSCREEN);
     INPUT input = mouseButton(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
@@ -69,19 +69,23 @@ void SyntheticInput::settle() {
     }
 }
 
+void SyntheticInput::moveTo(POINT at) {
+    send({moveInput(at)});
+}
+
 void SyntheticInput::click(POINT at) {
-    send({moveTo(at), mouseButton(MOUSEEVENTF_LEFTDOWN), mouseButton(MOUSEEVENTF_LEFTUP)});
+    send({moveInput(at), mouseButton(MOUSEEVENTF_LEFTDOWN), mouseButton(MOUSEEVENTF_LEFTUP)});
 }
 
 void SyntheticInput::doubleClick(POINT at) {
-    send({moveTo(at), mouseButton(MOUSEEVENTF_LEFTDOWN), mouseButton(MOUSEEVENTF_LEFTUP), mouseButton(MOUSEEVENTF_LEFTDOWN),
+    send({moveInput(at), mouseButton(MOUSEEVENTF_LEFTDOWN), mouseButton(MOUSEEVENTF_LEFTUP), mouseButton(MOUSEEVENTF_LEFTDOWN),
           mouseButton(MOUSEEVENTF_LEFTUP)});
 }
 
 void SyntheticInput::wheel(POINT at, int notches) {
     INPUT input = mouseButton(MOUSEEVENTF_WHEEL);
     input.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
-    send({moveTo(at), input});
+    send({moveInput(at), input});
 }
 
 void SyntheticInput::press(WORD key, bool shift) {

@@ -10,6 +10,7 @@ namespace corvane::win32::test {
 class SyntheticInput final {
 public:
     // At a point in screen coordinates.
+    static void moveTo(POINT at);
     static void click(POINT at);
     static void doubleClick(POINT at);
     // Notches of the wheel: positive away from the operator (scrolls up).
