@@ -1,46 +1,13 @@
 #include "IndexBuilder.h"
 
-#include "automation/CaseFold.h"
-
-#include <bit>
+#include "JetText.h"
+#include "TextIndexKey.h"
 
 namespace corvane::jet {
 namespace {
 
 constexpr std::uint8_t kAscending = 0x7F;
-constexpr std::uint8_t kLetterCodes[26] = {0x4A, 0x4C, 0x4D, 0x4F, 0x51, 0x53, 0x55, 0x57, 0x59, 0x5B, 0x5C, 0x5E, 0x60,
-                                           0x62, 0x64, 0x66, 0x68, 0x69, 0x6B, 0x6D, 0x6F, 0x71, 0x73, 0x75, 0x76, 0x78};
-constexpr std::uint8_t kDigitCodes[10] = {0x36, 0x38, 0x3A, 0x3C, 0x3E, 0x40, 0x42, 0x44, 0x46, 0x48};
-constexpr std::uint8_t kFirstPunctuationCode = 0x03;  // above the end-of-text byte, below the digits
-constexpr std::uint8_t kOtherCharacter = 0x79;        // after Z
 constexpr std::size_t kEntryRoom = kPageSize - kIndexEntriesOffset;
-
-void appendTextKey(std::vector<std::uint8_t>& key, const std::u16string& text)
-{
-    for (char16_t c : text) {
-        if (c >= u'a' && c <= u'z') {
-            key.push_back(kLetterCodes[c - u'a']);
-        } else if (c >= u'A' && c <= u'Z') {
-            key.push_back(kLetterCodes[c - u'A']);
-        } else if (c >= u'0' && c <= u'9') {
-            key.push_back(kDigitCodes[c - u'0']);
-        } else if (c >= 0x20 && c < 0x7F) {
-            // Punctuation in ASCII order: 0x20-0x2F, 0x3A-0x40, 0x5B-0x60, 0x7B-0x7E.
-            int rank = c - 0x20;
-            if (c > u'9') rank -= 10;
-            if (c > u'Z') rank -= 26;
-            if (c > u'z') rank -= 26;
-            key.push_back(static_cast<std::uint8_t>(kFirstPunctuationCode + rank));
-        } else {
-            const char16_t upper = automation::foldCase(c);  // as the tag table compares names
-            key.push_back(kOtherCharacter);
-            key.push_back(static_cast<std::uint8_t>(upper >> 8));
-            key.push_back(static_cast<std::uint8_t>(upper));
-        }
-    }
-    key.push_back(0x01);  // end of text
-    key.push_back(0x00);  // end of the (empty) extra bytes
-}
 
 void appendBigEndian(std::vector<std::uint8_t>& key, std::uint64_t bits, std::size_t width)
 {
@@ -104,7 +71,15 @@ std::vector<std::uint8_t> indexKey(const ColumnLayout& column, const Value& valu
 {
     std::vector<std::uint8_t> key{kAscending};
     switch (column.declared.type) {
-    case ColumnType::Text: appendTextKey(key, std::get<std::u16string>(value)); break;
+    case ColumnType::Text:
+        try {
+            appendTextIndexKey(key, std::get<std::u16string>(value));
+        } catch (const NoSortCode& unknown) {
+            throw WriteError("the index key '" + toUtf8(column.declared.name) + "' holds " + unknown.what() + " ('" +
+                             toUtf8(unknown.units()) +
+                             "'): no index can be written that would find it");
+        }
+        break;
     case ColumnType::Byte:
     case ColumnType::Integer:
     case ColumnType::Long: {

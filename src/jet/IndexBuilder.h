@@ -10,16 +10,11 @@
 namespace corvane::jet {
 
 // The key of one value as an ascending index entry stores it: the flag 0x7F,
-// then bytes that sort as the values do.
-//
-// Text follows the General sort order for letters (either case) and digits.
-// Other characters carry extra bytes in that order that are not settled here,
-// so the writer gives them codes of its own that keep every key distinct and
-// ordered: ASCII punctuation and blanks below the digits, anything else after
-// the letters with its UTF-16 value. Only an engine that searches the index
-// pages would see the difference; the readers here read the rows.
-// Numbers: big-endian with the sign bit flipped (floating point: all bits
-// flipped when negative).
+// then bytes that sort as the values do, exactly as the engine writes them,
+// so that any reader can search the index by key. Text: its key in the
+// General sort order (TextIndexKey.h); a character without a place in that
+// order raises WriteError naming it. Numbers: big-endian with the sign bit
+// flipped (floating point: all bits flipped when negative).
 std::vector<std::uint8_t> indexKey(const ColumnLayout& column, const Value& value);
 
 struct IndexEntry {
