@@ -1,6 +1,7 @@
 #include "ChildProcess.h"
 
 #include <cerrno>
+#include <optional>
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
@@ -41,12 +42,14 @@ int millisecondsUntil(Clock::time_point deadline)
     return left < 0 ? 0 : static_cast<int>(left);
 }
 
-pid_t spawn(const std::filesystem::path& program, const std::vector<std::string>& arguments, int answerWrite)
+pid_t spawn(const std::filesystem::path& program, const std::vector<std::string>& arguments, int answerWrite,
+            int messagesWrite)
 {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, messagesWrite, STDERR_FILENO);
     posix_spawn_file_actions_adddup2(&actions, answerWrite, kAnswerDescriptor);
     posix_spawn_file_actions_addclosefrom_np(&actions, kAnswerDescriptor + 1);
 
@@ -87,50 +90,64 @@ int reap(pid_t pid)
 }  // namespace
 
 ChildOutcome runChild(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-                      std::chrono::milliseconds timeout, std::size_t maxAnswer)
+                      std::chrono::milliseconds timeout, std::size_t maxAnswer, std::size_t maxMessages)
 {
     ChildOutcome outcome;
-    int ends[2];
-    if (pipe2(ends, O_CLOEXEC) != 0) return outcome;
-    Descriptor answerRead(ends[0]), answerWrite(ends[1]);
+    int answerEnds[2], messageEnds[2];
+    if (pipe2(answerEnds, O_CLOEXEC) != 0) return outcome;
+    Descriptor answerRead(answerEnds[0]), answerWrite(answerEnds[1]);
+    if (pipe2(messageEnds, O_CLOEXEC) != 0) return outcome;
+    Descriptor messagesRead(messageEnds[0]), messagesWrite(messageEnds[1]);
 
-    const pid_t pid = spawn(program, arguments, answerWrite.get());
-    answerWrite.reset();  // the child holds the only writing end now
+    const pid_t pid = spawn(program, arguments, answerWrite.get(), messagesWrite.get());
+    answerWrite.reset();  // the child holds the only writing ends now
+    messagesWrite.reset();
     if (pid < 0) return outcome;
 
     // The child's end shows as a readable pidfd; without one (an old kernel)
-    // the end of its answer stands for its end.
+    // the end of its answer and messages stands for its end.
     Descriptor exited(pidfdOf(pid));
     const auto deadline = Clock::now() + timeout;
-    bool answerDone = false, childDone = false;
-    while (!answerDone || (!childDone && exited.get() >= 0)) {
-        pollfd watched[2] = {{answerRead.get(), POLLIN, 0}, {exited.get(), POLLIN, 0}};
-        if (answerDone) watched[0].fd = -1;
-        const int ready = poll(watched, 2, millisecondsUntil(deadline));
+    bool answerDone = false, messagesDone = false, childDone = false;
+    std::optional<ChildOutcome::End> stopped;
+    while (!stopped && (!answerDone || !messagesDone || (!childDone && exited.get() >= 0))) {
+        pollfd watched[3] = {{answerDone ? -1 : answerRead.get(), POLLIN, 0},
+                             {messagesDone ? -1 : messagesRead.get(), POLLIN, 0},
+                             {childDone ? -1 : exited.get(), POLLIN, 0}};
+        const int ready = poll(watched, 3, millisecondsUntil(deadline));
         if (ready < 0 && errno == EINTR) continue;
         if (ready <= 0) {
-            outcome.end = ChildOutcome::End::TimedOut;
+            stopped = ChildOutcome::End::TimedOut;
             break;
         }
-        if (watched[1].revents) childDone = true;
+        if (watched[2].revents) childDone = true;
+        char buffer[65536];
         if (watched[0].revents) {
-            char buffer[65536];
             const ssize_t n = read(answerRead.get(), buffer, sizeof buffer);
             if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) {
+            if (n <= 0)
                 answerDone = true;
-            } else if (outcome.answer.size() + static_cast<std::size_t>(n) > maxAnswer) {
-                outcome.end = ChildOutcome::End::TooMuchOutput;
-                break;
-            } else {
+            else if (outcome.answer.size() + static_cast<std::size_t>(n) > maxAnswer)
+                stopped = ChildOutcome::End::TooMuchOutput;
+            else
                 outcome.answer.append(buffer, static_cast<std::size_t>(n));
-            }
+        }
+        if (watched[1].revents && !stopped) {
+            const ssize_t n = read(messagesRead.get(), buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0)
+                messagesDone = true;
+            else
+                outcome.messages.add({buffer, static_cast<std::size_t>(n)});
+            if (outcome.messages.bytes() > maxMessages) stopped = ChildOutcome::End::TooManyMessages;
         }
     }
+    outcome.messages.finish();
 
-    if (outcome.end == ChildOutcome::End::TimedOut || outcome.end == ChildOutcome::End::TooMuchOutput) {
+    if (stopped) {
         kill(pid, SIGKILL);
         reap(pid);
+        outcome.end = *stopped;
         return outcome;
     }
     outcome.end = endOf(reap(pid), outcome.exitCode);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ChildMessages.h"
+
 #include <chrono>
 #include <cstddef>
 #include <filesystem>
@@ -15,19 +17,24 @@ struct ChildOutcome {
         Crashed,        // ended by a signal
         TimedOut,       // killed at the deadline
         TooMuchOutput,  // killed when its answer outgrew the limit
+        TooManyMessages,  // killed when its messages outgrew theirs: a loop that reports as it goes
         NotStarted,     // the program could not be started
     };
     End end = End::NotStarted;
     int exitCode = -1;
     std::string answer;
+    ChildMessages messages;  // its standard error, summarised
 };
 
 // Runs `program` with `arguments` and collects what it writes to file
-// descriptor 3, killing it at `timeout` or beyond `maxAnswer` bytes. Its
-// standard input and output are /dev/null, its standard error is ours, and
-// it inherits no other descriptor. Spawned rather than forked, so that it is
-// safe in a process whose other threads may hold any lock.
+// descriptor 3, killing it at `timeout`, beyond `maxAnswer` bytes of answer
+// or beyond `maxMessages` bytes on its standard error, which is collected
+// too (never passed on: a child that loops may write without end). Its
+// standard input and output are /dev/null, and it inherits no other
+// descriptor. Spawned rather than forked, so that it is safe in a process
+// whose other threads may hold any lock.
 ChildOutcome runChild(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-                      std::chrono::milliseconds timeout, std::size_t maxAnswer);
+                      std::chrono::milliseconds timeout, std::size_t maxAnswer,
+                      std::size_t maxMessages = std::size_t{1} << 20);
 
 }  // namespace corvane::jet

@@ -75,9 +75,8 @@ std::vector<std::uint8_t> indexKey(const ColumnLayout& column, const Value& valu
         try {
             appendTextIndexKey(key, std::get<std::u16string>(value));
         } catch (const NoSortCode& unknown) {
-            throw WriteError("the index key '" + toUtf8(column.declared.name) + "' holds " + unknown.what() + " ('" +
-                             toUtf8(unknown.units()) +
-                             "'): no index can be written that would find it");
+            throw WriteError("the index key '" + toUtf8(column.declared.name) + "' holds '" + toUtf8(unknown.units()) + "' (" +
+                             unknown.what() + "): no index can be written that would find it");
         }
         break;
     case ColumnType::Byte:

@@ -11,9 +11,11 @@ namespace corvane::jet {
 
 // Column types as a Jet 4 table definition numbers them.
 enum class ColumnType : std::uint8_t {
+    Boolean = 1,
     Byte = 2,
     Integer = 3,
     Long = 4,
+    Currency = 5,
     Single = 6,
     Double = 7,
     DateTime = 8,
@@ -21,6 +23,8 @@ enum class ColumnType : std::uint8_t {
     Text = 10,
     Ole = 11,
     Memo = 12,
+    Guid = 15,
+    Decimal = 16,
 };
 
 struct ColumnSpec {
@@ -28,12 +32,17 @@ struct ColumnSpec {
     ColumnType type = ColumnType::Text;
     // Text: the most characters a value may hold (1 to 255); Binary: bytes.
     std::uint16_t maxLength = 255;
+    // Decimal: digits in all (1 to 28) and after the point (0 to the precision).
+    std::uint8_t precision = 18;
+    std::uint8_t scale = 0;
 };
 
 // One value of a row; an empty optional is Null. Whole numbers go to Byte,
-// Integer and Long columns, doubles to Single, Double and DateTime (an
-// Automation date), text to Text columns. Binary, Memo and OLE columns only
-// take Null here: the catalog needs them, no table of ours fills them.
+// Integer, Long, Currency and Decimal columns, doubles to Single, Double,
+// DateTime (an Automation date), Currency and Decimal, text to Text and Memo
+// columns, and decimal text ("-12.50") to Currency and Decimal columns,
+// exactly. Binary and OLE columns only take Null here: the catalog needs
+// them, no table of ours fills them.
 using Value = std::variant<std::int64_t, double, std::u16string>;
 using Cell = std::optional<Value>;
 using Row = std::vector<Cell>;

@@ -2,10 +2,35 @@
 
 namespace corvane::jet {
 
-std::vector<std::uint8_t> encodeText(std::u16string_view text)
+namespace {
+
+constexpr char16_t kByteOrderMark = 0xFEFF;
+
+}  // namespace
+
+bool readsBack(std::u16string_view text)
+{
+    if (text.empty() || text.front() != kByteOrderMark) return true;
+    for (char16_t c : text)
+        if ((c & 0xFF) == 0) return false;
+    return true;
+}
+
+std::vector<std::uint8_t> encodeText(std::u16string_view text, bool compress)
 {
     std::vector<std::uint8_t> out;
-    bool narrow = text.size() > 2;  // FF FE costs two bytes: only worth it from three characters
+    if (!text.empty() && text.front() == kByteOrderMark) {
+        out.reserve(text.size() * 2 + 3);
+        out.push_back(0xFF);
+        out.push_back(0xFE);
+        out.push_back(0x00);  // two bytes a character from here
+        for (char16_t c : text) {
+            out.push_back(static_cast<std::uint8_t>(c));
+            out.push_back(static_cast<std::uint8_t>(c >> 8));
+        }
+        return out;
+    }
+    bool narrow = compress && text.size() > 2;  // FF FE costs two bytes: only worth it from three characters
     for (char16_t c : text) narrow = narrow && c >= 1 && c <= 0xFF;
     if (narrow) {
         out.reserve(text.size() + 2);

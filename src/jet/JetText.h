@@ -9,9 +9,18 @@
 namespace corvane::jet {
 
 // Text as Jet 4 stores it: "compressed unicode" (FF FE, then one byte per
-// character) when every character is 1 to 255 and that is shorter, UTF-16LE
-// otherwise.
-std::vector<std::uint8_t> encodeText(std::u16string_view text);
+// character) when `compress` allows, every character is 1 to 255 and that
+// is shorter, UTF-16LE otherwise. A text that begins with U+FEFF would read
+// back as compressed text in UTF-16LE: it is written FF FE 00 (compressed,
+// switched at once to two bytes a character) and its characters after that.
+std::vector<std::uint8_t> encodeText(std::u16string_view text, bool compress = true);
+
+// Whether encodeText gives bytes that read back as `text`: not so for a text
+// that begins with U+FEFF and holds a character whose low byte is zero,
+// which would read as a switch back to one byte a character.
+bool readsBack(std::u16string_view text);
+inline constexpr char kUnstorableText[] =
+    "a text that begins with U+FEFF cannot hold a character whose low byte is zero (U+0100, U+0200...)";
 
 // Reads either form; a zero byte in the compressed form switches between one
 // and two bytes per character. An odd trailing byte is dropped.

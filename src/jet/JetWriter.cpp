@@ -4,6 +4,7 @@
 #include "IndexBuilder.h"
 #include "JetFormat.h"
 #include "JetText.h"
+#include "LongValueWriter.h"
 #include "TableDefinition.h"
 #include "TableLayout.h"
 #include "UsageMap.h"
@@ -182,13 +183,20 @@ private:
     PlannedTable planTable(const TableSpec& source)
     {
         PlannedTable table{&source, TableLayout(source.name, source.columns), addPage(Page()), {}, {}, {}, 0};
+        LongValueWriter longValues([&](Page page) { return addPage(std::move(page)); });
+        const TableLayout::LongValueStore store = [&](const std::vector<std::uint8_t>& value) { return longValues.store(value); };
 
-        // Rows fill data pages in order; remember where each one went.
+        // Rows fill data pages in order; each index entry learns its page
+        // when the page is added (long values may take pages before it).
         std::vector<IndexEntry> entries;
+        std::vector<std::size_t> entriesOnPage;
         std::vector<std::vector<std::uint8_t>> onPage;
         std::size_t used = 0;
         const auto flush = [&] {
-            table.dataPages.push_back(addPage(dataPage(table.definitionPage, onPage)));
+            const std::uint32_t number = addPage(dataPage(table.definitionPage, onPage));
+            table.dataPages.push_back(number);
+            for (std::size_t entry : entriesOnPage) entries[entry].page = number;
+            entriesOnPage.clear();
             onPage.clear();
             used = 0;
         };
@@ -200,9 +208,12 @@ private:
             entries.reserve(source.rows.size());
         }
         for (std::size_t i = 0; i < source.rows.size(); ++i) {
-            std::vector<std::uint8_t> row = table.layout.encodeRow(source.rows[i], i + 1);
+            std::vector<std::uint8_t> row = table.layout.encodeRow(source.rows[i], i + 1, store);
             if (!fits(onPage, used, row.size())) flush();
-            if (table.indexColumn) entries.push_back(indexEntry(table, i, static_cast<std::uint32_t>(pages_.size()), onPage.size()));
+            if (table.indexColumn) {
+                entriesOnPage.push_back(entries.size());
+                entries.push_back(indexEntry(table, i, onPage.size()));
+            }
             used += row.size();
             onPage.push_back(std::move(row));
         }
@@ -225,15 +236,15 @@ private:
         return table;
     }
 
-    // The entry of row `i`, which goes to `page` (the next page added) as row `row`.
-    IndexEntry indexEntry(const PlannedTable& table, std::size_t i, std::uint32_t page, std::size_t row) const
+    // The entry of row `i`, which goes to its page as row `row`.
+    IndexEntry indexEntry(const PlannedTable& table, std::size_t i, std::size_t row) const
     {
         const ColumnLayout& column = table.layout.columns()[*table.indexColumn];
         const Cell& cell = table.source->rows[i][*table.indexColumn];
         const std::string where = "table '" + toUtf8(table.source->name) + "', row " + std::to_string(i + 1);
         if (!cell) throw WriteError(where + ": the index key '" + toUtf8(column.declared.name) + "' is empty");
         try {
-            return IndexEntry{indexKey(column, *cell), page, static_cast<std::uint8_t>(row)};
+            return IndexEntry{indexKey(column, *cell), 0, static_cast<std::uint8_t>(row)};
         } catch (const WriteError& error) {
             throw WriteError(where + ", " + error.what());
         }
@@ -241,13 +252,17 @@ private:
 
     [[noreturn]] void duplicateKey(const PlannedTable& table, std::size_t first, std::size_t second) const
     {
-        const Value& value = *table.source->rows[second][*table.indexColumn];
-        std::string shown = std::holds_alternative<std::u16string>(value) ? toUtf8(std::get<std::u16string>(value))
-                            : std::holds_alternative<double>(value)       ? std::to_string(std::get<double>(value))
-                                                                          : std::to_string(std::get<std::int64_t>(value));
+        const auto shown = [&](std::size_t row) {
+            const Value& value = *table.source->rows[row][*table.indexColumn];
+            return std::holds_alternative<std::u16string>(value) ? toUtf8(std::get<std::u16string>(value))
+                   : std::holds_alternative<double>(value)       ? std::to_string(std::get<double>(value))
+                                                                 : std::to_string(std::get<std::int64_t>(value));
+        };
+        // Letter case, some accents and ignored characters make no difference to the sort order.
+        const std::string alike = shown(first) == shown(second) ? "" : " (the index does not tell it from '" + shown(first) + "')";
         throw WriteError("table '" + toUtf8(table.source->name) + "', rows " + std::to_string(first + 1) + " and " +
-                         std::to_string(second + 1) + ": duplicate key '" + shown + "' in the unique index '" +
-                         toUtf8(table.source->index->name) + "'");
+                         std::to_string(second + 1) + ": duplicate key '" + shown(second) + "' in the unique index '" +
+                         toUtf8(table.source->index->name) + "'" + alike);
     }
 
     // The whole file's usage map: its bits mark the free pages, here those

@@ -28,6 +28,9 @@ public:
     std::unique_ptr<TagRecordset> createRecordset() override;
     void close() override;
 
+    // What record sets and dumps read through.
+    const MdbSession& session() const { return *session_; }
+
 private:
     std::shared_ptr<MdbSession> session_;
 };

@@ -65,7 +65,12 @@ Page buildTableDefinition(const TableLayout& layout, const TableDefinitionInput&
         def.u16(column.number);
         def.u16(column.variableIndex);
         def.u16(column.number);
-        def.u16(isText(column.declared.type) ? kGeneralSortOrder : 0);
+        if (column.declared.type == ColumnType::Decimal) {
+            def.u8(column.declared.precision);
+            def.u8(column.declared.scale);
+        } else {
+            def.u16(isText(column.declared.type) ? kGeneralSortOrder : 0);
+        }
         def.u16(0);
         def.u8(static_cast<std::uint8_t>((column.fixed ? kColumnFixed : 0) | kColumnNullable | kColumnAlwaysSet));
         def.u8(isText(column.declared.type) ? 0x01 : 0x00);  // compressed text allowed

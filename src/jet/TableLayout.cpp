@@ -2,29 +2,12 @@
 
 #include "JetFormat.h"
 #include "JetText.h"
+#include "ValueEncoding.h"
 
-#include <bit>
-#include <cmath>
-#include <limits>
 #include <string>
 
 namespace corvane::jet {
 namespace {
-
-std::uint16_t fixedSizeOf(ColumnType type)
-{
-    switch (type) {
-    case ColumnType::Byte: return 1;
-    case ColumnType::Integer: return 2;
-    case ColumnType::Long:
-    case ColumnType::Single: return 4;
-    case ColumnType::Double:
-    case ColumnType::DateTime: return 8;
-    default: return 0;
-    }
-}
-
-bool isFixed(ColumnType type) { return fixedSizeOf(type) != 0; }
 
 std::u16string folded(std::u16string_view text)
 {
@@ -34,80 +17,7 @@ std::u16string folded(std::u16string_view text)
     return out;
 }
 
-std::string describe(ColumnType type)
-{
-    switch (type) {
-    case ColumnType::Byte: return "a byte (0 to 255)";
-    case ColumnType::Integer: return "a 16-bit integer";
-    case ColumnType::Long: return "a 32-bit integer";
-    case ColumnType::Single: return "a single";
-    case ColumnType::Double: return "a double";
-    case ColumnType::DateTime: return "a date";
-    case ColumnType::Text: return "text";
-    default: return "nothing but Null";
-    }
-}
-
-[[noreturn]] void doesNotFit(const ColumnLayout& column, const std::string& why)
-{
-    throw WriteError("column '" + toUtf8(column.declared.name) + "': " + why);
-}
-
-template <class Int>
-std::vector<std::uint8_t> integerBytes(const ColumnLayout& column, const Value& value)
-{
-    const auto* whole = std::get_if<std::int64_t>(&value);
-    if (!whole) doesNotFit(column, "needs " + describe(column.declared.type));
-    if (*whole < std::numeric_limits<Int>::min() || *whole > std::numeric_limits<Int>::max())
-        doesNotFit(column, std::to_string(*whole) + " does not fit " + describe(column.declared.type));
-    std::vector<std::uint8_t> out(sizeof(Int));
-    const auto bits = static_cast<std::uint64_t>(*whole);
-    for (std::size_t i = 0; i < sizeof(Int); ++i) out[i] = static_cast<std::uint8_t>(bits >> (8 * i));
-    return out;
-}
-
-double realOf(const ColumnLayout& column, const Value& value)
-{
-    if (const auto* real = std::get_if<double>(&value)) return *real;
-    if (const auto* whole = std::get_if<std::int64_t>(&value)) return static_cast<double>(*whole);
-    doesNotFit(column, "needs " + describe(column.declared.type));
-}
-
 }  // namespace
-
-std::vector<std::uint8_t> encodeValue(const ColumnLayout& column, const Value& value)
-{
-    switch (column.declared.type) {
-    case ColumnType::Byte: return integerBytes<std::uint8_t>(column, value);
-    case ColumnType::Integer: return integerBytes<std::int16_t>(column, value);
-    case ColumnType::Long: return integerBytes<std::int32_t>(column, value);
-    case ColumnType::Single: {
-        const double real = realOf(column, value);
-        const auto single = static_cast<float>(real);
-        if (!std::isfinite(real) || !std::isfinite(single)) doesNotFit(column, "the value is beyond the single range");
-        Bytes out;
-        out.u32(std::bit_cast<std::uint32_t>(single));
-        return out.take();
-    }
-    case ColumnType::Double:
-    case ColumnType::DateTime: {
-        const double real = realOf(column, value);
-        if (!std::isfinite(real)) doesNotFit(column, "the value is not a finite number");
-        Bytes out;
-        out.u64(std::bit_cast<std::uint64_t>(real));
-        return out.take();
-    }
-    case ColumnType::Text: {
-        const auto* text = std::get_if<std::u16string>(&value);
-        if (!text) doesNotFit(column, "needs text");
-        if (text->size() > column.declared.maxLength)
-            doesNotFit(column, "text of " + std::to_string(text->size()) + " characters does not fit (at most " +
-                                   std::to_string(column.declared.maxLength) + ")");
-        return encodeText(*text);
-    }
-    default: doesNotFit(column, "takes nothing but Null");
-    }
-}
 
 TableLayout::TableLayout(std::u16string_view tableName, const std::vector<ColumnSpec>& columns) : tableName_(tableName)
 {
@@ -121,7 +31,10 @@ TableLayout::TableLayout(std::u16string_view tableName, const std::vector<Column
         ColumnLayout column;
         column.declared = declared;
         column.number = number++;
-        column.fixed = isFixed(declared.type);
+        column.fixed = fixedSizeOf(declared.type) != 0;
+        if (declared.type == ColumnType::Decimal &&
+            (declared.precision < 1 || declared.precision > 28 || declared.scale > declared.precision))
+            throw WriteError(table + ": column '" + toUtf8(declared.name) + "' needs a precision of 1 to 28 and a scale up to it");
         if (column.fixed) {
             column.size = fixedSizeOf(declared.type);
             column.fixedOffset = fixedSize_;
@@ -147,7 +60,7 @@ std::optional<std::size_t> TableLayout::find(std::u16string_view name) const
     return std::nullopt;
 }
 
-std::vector<std::uint8_t> TableLayout::encodeRow(const Row& row, std::size_t rowNumber) const
+std::vector<std::uint8_t> TableLayout::encodeRow(const Row& row, std::size_t rowNumber, const LongValueStore& store) const
 {
     const std::string where = "table '" + toUtf8(tableName_) + "', row " + std::to_string(rowNumber);
     if (row.size() != columns_.size())
@@ -164,6 +77,10 @@ std::vector<std::uint8_t> TableLayout::encodeRow(const Row& row, std::size_t row
         std::vector<std::uint8_t> bytes;
         try {
             bytes = encodeValue(column, *cell);
+            if (column.declared.type == ColumnType::Memo) {
+                if (!store) throw WriteError("column '" + toUtf8(column.declared.name) + "': takes nothing but Null");
+                bytes = store(bytes);
+            }
         } catch (const WriteError& error) {
             throw WriteError(where + ", " + error.what());
         }

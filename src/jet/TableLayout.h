@@ -1,9 +1,11 @@
 #pragma once
 
 #include "JetSchema.h"
+#include "ValueEncoding.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -31,9 +33,14 @@ public:
     std::uint16_t variableCount() const { return variableCount_; }
     std::optional<std::size_t> find(std::u16string_view name) const;
 
-    // The row as a data page stores it. `rowNumber` (from 1) only names the
-    // row in the WriteError for a value that does not fit its column.
-    std::vector<std::uint8_t> encodeRow(const Row& row, std::size_t rowNumber) const;
+    // Stores the bytes of a long value (a memo) and gives what its row holds
+    // for it: the 12-byte header, and the value itself when it stays in the row.
+    using LongValueStore = std::function<std::vector<std::uint8_t>(const std::vector<std::uint8_t>& value)>;
+
+    // The row as a data page stores it, its long values through `store`.
+    // `rowNumber` (from 1) only names the row in the WriteError for a value
+    // that does not fit its column.
+    std::vector<std::uint8_t> encodeRow(const Row& row, std::size_t rowNumber, const LongValueStore& store = {}) const;
 
 private:
     std::u16string tableName_;
@@ -41,9 +48,5 @@ private:
     std::uint16_t variableCount_ = 0;
     std::uint16_t fixedSize_ = 0;
 };
-
-// The bytes of one value in its column; raises WriteError (naming the table,
-// row and column) when it does not fit. Shared with the index key builder.
-std::vector<std::uint8_t> encodeValue(const ColumnLayout& column, const Value& value);
 
 }  // namespace corvane::jet

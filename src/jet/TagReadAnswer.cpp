@@ -1,6 +1,9 @@
 #include "TagReadAnswer.h"
 
+#include "automation/SafeArray.h"
+
 #include <cstring>
+#include <memory>
 
 namespace corvane::jet {
 namespace {
@@ -9,7 +12,9 @@ using automation::Variant;
 using automation::VarType;
 
 constexpr char kMarker[4] = {'C', 'V', 'T', '1'};
-enum Kind : std::uint8_t { kFailure = 0, kTableNames = 1, kTable = 2 };
+enum Kind : std::uint8_t { kFailure = 0, kTableNames = 1, kTable = 2, kDump = 3 };
+constexpr std::uint16_t kByteArray = automation::kArrayFlag | automation::code(VarType::UI1);
+constexpr std::uint8_t kBytesTag = 0xFF;  // in place of a type code: the one array type, bytes from 0
 
 class Writer {
 public:
@@ -27,8 +32,19 @@ public:
         out_.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t));
     }
     void reserve(std::size_t bytes) { out_.reserve(bytes); }
+    void bytes(std::string_view text)
+    {
+        put(static_cast<std::uint32_t>(text.size()));
+        out_.append(text);
+    }
     void value(const Variant& v)
     {
+        if (v.vt() == kByteArray) {
+            put(kBytesTag);
+            const auto& elements = v.array()->elements<std::uint8_t>();
+            bytes({reinterpret_cast<const char*>(elements.data()), elements.size()});
+            return;
+        }
         put(static_cast<std::uint8_t>(v.vt()));
         switch (v.type()) {
         case VarType::Bool: put(static_cast<std::uint8_t>(v.boolean())); break;
@@ -76,10 +92,24 @@ public:
         at_ += std::size_t{length} * sizeof(char16_t);
         return true;
     }
+    bool bytes(std::string& out)
+    {
+        std::uint32_t length = 0;
+        if (!count(length, 1)) return false;
+        out.assign(bytes_.data() + at_, length);
+        at_ += length;
+        return true;
+    }
     bool value(Variant& out)
     {
         std::uint8_t vt = 0;
         if (!get(vt)) return false;
+        if (vt == kBytesTag) {
+            std::string raw;
+            if (!bytes(raw)) return false;
+            out = Variant::array(std::make_shared<automation::SafeArray>(VarType::UI1, 0, std::vector<std::uint8_t>(raw.begin(), raw.end())));
+            return true;
+        }
         switch (static_cast<VarType>(vt)) {
         case VarType::Null: out = Variant::null(); return true;
         case VarType::Bool: return read<std::uint8_t>(out, [](std::uint8_t b) { return Variant::boolean(b != 0); });
@@ -139,6 +169,10 @@ std::string encodeAnswer(const TagReadAnswer& answer)
         out.put(std::uint8_t{kTableNames});
         out.put(static_cast<std::uint32_t>(answer.tableNames->size()));
         for (const std::u16string& name : *answer.tableNames) out.text(name);
+    } else if (answer.dump) {
+        out.reserve(answer.dump->size() + 16);
+        out.put(std::uint8_t{kDump});
+        out.bytes(*answer.dump);
     } else if (answer.table) {
         // Rows of numbers and short names: room for them all at once, rather
         // than a string that doubles its way up to megabytes.
@@ -191,6 +225,12 @@ std::optional<TagReadAnswer> decodeAnswer(std::string_view bytes)
                 if (!in.value(value)) return std::nullopt;
         }
         answer.table = std::move(table);
+        break;
+    }
+    case kDump: {
+        std::string dump;
+        if (!in.bytes(dump)) return std::nullopt;
+        answer.dump = std::move(dump);
         break;
     }
     default: return std::nullopt;

@@ -11,8 +11,9 @@
 namespace corvane::jet {
 
 // What the tag database reader process (corvanesim-tagread) tells the
-// server: the data layer's error, or the user tables of the file, or one
-// table read whole. The server reads it as untrusted bytes: a reader that a
+// server or the tag database tool: the data layer's error, or the user tables
+// of the file, or one table read whole, or a table's dump as CSV text. The
+// reader of the answer takes it as untrusted bytes: a reader process that a
 // hostile file took over could send anything.
 struct TagReadAnswer {
     struct Failure {
@@ -27,10 +28,12 @@ struct TagReadAnswer {
     std::optional<Failure> failure;
     std::optional<std::vector<std::u16string>> tableNames;
     std::optional<Table> table;
+    std::optional<std::string> dump;  // UTF-8
 };
 
 // Field values travel as Null, Boolean, Byte, Integer, Long, Currency,
-// Single, Double, Date or String: the types the libmdb reader hands out.
+// Single, Double, Date, String or an array of bytes from 0: the types the
+// data layer hands out (FieldValue.h).
 std::string encodeAnswer(const TagReadAnswer& answer);
 
 // Empty for bytes that are not exactly one answer (wrong marker, a count

@@ -60,6 +60,8 @@ const std::vector<RoundTripCase>& roundTripCases()
         file("ExtraFields", "extra-fields.csv"),
         file("MissingField", "missing-field.csv"),
         file("TextBeyondLatin1", "non-latin1.csv"),
+        file("TagNamesOfEveryKind", "tag-names.csv"),
+        file("ExactNumbersAndMemos", "exact-numbers-and-memos.csv"),
         generated("TableOfManyPages", 3000),
         generated("TableBeyondASimpleUsageMap", 80000),
     };
@@ -167,6 +169,28 @@ TEST(RoundTripSchema, ShowsThePrimaryKeyOnTagInTheSampleDatabase)
     const std::string schema = runCommand("mdb-schema " + shellQuote(CORVANE_SAMPLE_DATABASE) + " postgres 2>/dev/null").output;
     EXPECT_NE(schema.find("ALTER TABLE \"default\" ADD CONSTRAINT \"default_pkey\" PRIMARY KEY (\"tag\")"), std::string::npos)
         << schema;
+}
+
+TEST(RoundTripLongValues, MemosOfEveryLengthComeBackWholeFromEveryReader)
+{
+    // In the row, in one row of a page of their own, and chained over pages:
+    // beyond 16 KiB, beyond a page of two-byte characters, and one that
+    // begins with a byte order mark.
+    TempFolder folder;
+    const auto csv = folder / "memos.csv", file = folder / "memos.mdb";
+    std::string letters;
+    for (int i = 0; i < 40000; ++i) letters.push_back(static_cast<char>('a' + i % 26));
+    std::string omegas;
+    for (int i = 0; i < 9000; ++i) omegas += "Ω";
+    writeFile(csv, "Tag,Note:memo\nA," + std::string(300, 'x') + "\nB," + std::string(4000, 'y') + "\nC," + letters + "\nD," + omegas +
+                       "\nE,\xEF\xBB\xBF" + std::string(5000, 'z') + "\n");
+    ASSERT_EQ(runTagDbTool({"create", file.string(), "--from", csv.string()}).exitCode, 0);
+    std::ifstream in(csv, std::ios::binary);
+    const jet::TableSpec written = tagdb::tableFromCsv(u"Default", tagdb::readCsv(in));
+    for (Reader reader : {Reader::MdbExport, Reader::MdbReader, Reader::OwnDump}) {
+        const auto differences = compareTable(written, readTable(reader, file, "Default"), reader);
+        EXPECT_TRUE(differences.empty()) << ::testing::PrintToString(differences);
+    }
 }
 
 TEST(RoundTripSchema, ADatabaseWithoutTablesListsNone)

@@ -53,6 +53,19 @@ TEST_F(TagDbTool, RefusesAnEmptyIndexKey)
     expectRefused(create("Tag,Value,Confidence\n,1,100\n"), "row 1: the index key 'Tag' is empty");
 }
 
+TEST_F(TagDbTool, RefusesAnIndexKeyWhosePlaceInTheSortOrderIsUnknownNamingItsCharacterAndRow)
+{
+    expectRefused(create("Tag,Value,Confidence\nFIC101,1,100\nTT\xF0\x9F\x98\x80" "1,2,100\n"),
+                  "row 2, the index key 'Tag' holds '\xF0\x9F\x98\x80' (U+1F600 has no place in the General sort order)");
+    // Without an index over it, the character is stored like any other.
+    EXPECT_EQ(create("Tag,Value,Confidence\nTT\xF0\x9F\x98\x80" "1,2,100\n", {"--no-index"}).exitCode, 0);
+}
+
+TEST_F(TagDbTool, RefusesATextThatCouldNotBeReadBack)
+{
+    expectRefused(create("Tag,Value,Confidence\n\xEF\xBB\xBFTT\xC4\x80,1,100\n"), "cannot hold a character whose low byte is zero");
+}
+
 TEST_F(TagDbTool, RefusesTextLongerThanItsColumn)
 {
     expectRefused(create("Tag:text(5),Value,Confidence\nFIC101,1,100\n"), "text of 6 characters does not fit (at most 5)");

@@ -80,7 +80,8 @@ std::uint16_t u16At(const std::vector<std::uint8_t>& bytes, std::size_t at)
     return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
 }
 
-// A file that passes every structural check but makes libmdb loop for ever:
+// A file that passes every structural check but would make libmdb loop for
+// ever, were it to read the memo itself:
 // the Value column (a Double, with Confidence the next 4 bytes) retyped as a
 // 12-byte memo whose first row points at a long-value chain of one 4-byte
 // link that names itself. libmdb follows such chains until a link names
@@ -198,13 +199,14 @@ TEST_F(IsolatedReader, RefusesEveryDamagedFileTheFuzzerFoundWithTheLoadError)
     }
 }
 
-TEST_F(IsolatedReader, FileThatMakesLibmdbLoopForEverCostsOnlyTheLoad)
+TEST_F(IsolatedReader, MemoChainThatNamesItselfIsRefusedWithoutWaitingForTheDeadline)
 {
+    // libmdb follows such a chain for ever; our own reading of long values
+    // sees the loop, and the reader answers with the error.
     test::writeFile(folder / "Corvane.mdb", memoChainPointingAtItself());
-    // The real reader does not come back from this file on its own.
-    const jet::ChildOutcome stuck = jet::runChild(CORVANE_TAGREAD, {(folder / "Corvane.mdb").string(), "Default", "PrimaryKey"},
-                                                  std::chrono::milliseconds(1000), std::size_t{1} << 20);
-    EXPECT_EQ(stuck.end, jet::ChildOutcome::End::TimedOut);
+    const jet::ChildOutcome read = jet::runChild(CORVANE_TAGREAD, {(folder / "Corvane.mdb").string(), "Default", "PrimaryKey"},
+                                                 std::chrono::seconds(60), std::size_t{1} << 20);
+    EXPECT_EQ(read.end, jet::ChildOutcome::End::Exited);
 
     auto throughReader = isolated({std::chrono::milliseconds(1000)});
     const auto error = loadError(throughReader, memoChainPointingAtItself());
@@ -243,7 +245,7 @@ TEST_F(IsolatedReader, ReaderThatAnswersNonsenseIsNotBelieved)
 TEST_F(IsolatedReader, AnswerBeyondTheLimitIsOutOfMemory)
 {
     jet::IsolatedMdbDataLayer flooding(
-        jet::TagReader(script("head -c 3000000 /dev/zero >&3"), {std::chrono::seconds(20), std::size_t{1} << 20}));
+        jet::TagReader(script("head -c 3000000 /dev/zero >&3"), {std::chrono::seconds(20), {}, std::size_t{1} << 20}));
     const auto error = loadError(flooding, "any bytes");
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->number(), automation::error::kOutOfMemory);

@@ -57,19 +57,4 @@ std::vector<CsvRecord> readCsv(std::istream& in)
     return records;
 }
 
-void writeCsvField(std::ostream& out, std::string_view text, bool quote)
-{
-    quote = quote || text.find_first_of(",\"\r\n") != std::string_view::npos;
-    if (!quote) {
-        out << text;
-        return;
-    }
-    out << '"';
-    for (char c : text) {
-        if (c == '"') out << '"';
-        out << c;
-    }
-    out << '"';
-}
-
 }  // namespace corvane::tagdb

@@ -32,8 +32,4 @@ public:
 // or text after a closing quote.
 std::vector<CsvRecord> readCsv(std::istream& in);
 
-// A field for output: quoted (quotes doubled) when `quote` is set or the text
-// needs it.
-void writeCsvField(std::ostream& out, std::string_view text, bool quote);
-
 }  // namespace corvane::tagdb

@@ -1,5 +1,6 @@
 #include "CsvTable.h"
 
+#include "JetDecimal.h"
 #include "JetText.h"
 
 #include <algorithm>
@@ -26,10 +27,23 @@ std::string trimmed(const std::string& text)
 
 bool isWholeType(ColumnType type) { return type == ColumnType::Byte || type == ColumnType::Integer || type == ColumnType::Long; }
 
+// Currency and Decimal values stay the decimal text they were given, so
+// that the writer stores them exactly.
+jet::Value exactDecimal(const std::string& text, std::uint8_t precision, std::uint8_t scale, const std::string& where)
+{
+    const std::string plain = !text.empty() && text[0] == '+' ? text.substr(1) : text;
+    if (!jet::JetDecimal::fromText(plain, precision, scale))
+        throw CsvError(where + "'" + text + "' is not a number of at most " + std::to_string(precision) + " digits, " +
+                       std::to_string(scale) + " after the point");
+    return jet::fromUtf8(plain);
+}
+
 jet::Value parseValue(const jet::ColumnSpec& column, const CsvField& field, const std::string& where)
 {
-    if (column.type == ColumnType::Text) return jet::fromUtf8(field.text);
+    if (column.type == ColumnType::Text || column.type == ColumnType::Memo) return jet::fromUtf8(field.text);
     const std::string text = trimmed(field.text);
+    if (column.type == ColumnType::Currency) return exactDecimal(text, 19, 4, where);
+    if (column.type == ColumnType::Decimal) return exactDecimal(text, column.precision, column.scale, where);
     const char* begin = text.data();
     const char* end = text.data() + text.size();
     if (!text.empty() && *begin == '+') ++begin;
@@ -80,9 +94,27 @@ jet::ColumnSpec parseColumnHeader(const std::string& header)
         column.type = ColumnType::Single;
     } else if (type == "double") {
         column.type = ColumnType::Double;
+    } else if (type == "currency") {
+        column.type = ColumnType::Currency;
+    } else if (type == "memo") {
+        column.type = ColumnType::Memo;
+    } else if (type.starts_with("decimal(") && type.ends_with(")")) {
+        column.type = ColumnType::Decimal;
+        const std::string sizes = type.substr(8, type.size() - 9);
+        const auto comma = sizes.find(',');
+        int precision = 0, scale = 0;
+        const auto number = [](const std::string& digits, int& out) {
+            const auto [stop, error] = std::from_chars(digits.data(), digits.data() + digits.size(), out);
+            return error == std::errc() && stop == digits.data() + digits.size() && !digits.empty();
+        };
+        if (comma == std::string::npos || !number(trimmed(sizes.substr(0, comma)), precision) ||
+            !number(trimmed(sizes.substr(comma + 1)), scale) || precision < 1 || precision > 28 || scale < 0 || scale > precision)
+            throw CsvError("column '" + header + "': decimal(P,S) needs a precision P of 1 to 28 and a scale S of 0 to P");
+        column.precision = static_cast<std::uint8_t>(precision);
+        column.scale = static_cast<std::uint8_t>(scale);
     } else {
         throw CsvError("column '" + header + "': unknown type '" + type +
-                       "' (text, text(N), byte, integer, long, single, double)");
+                       "' (text, text(N), memo, byte, integer, long, single, double, currency, decimal(P,S))");
     }
     return column;
 }

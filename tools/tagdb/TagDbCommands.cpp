@@ -5,9 +5,7 @@
 #include "JetText.h"
 #include "JetWriter.h"
 #include "automation/AutomationError.h"
-#include "automation/Variant.h"
 
-#include <charconv>
 #include <fstream>
 #include <optional>
 
@@ -25,9 +23,13 @@ constexpr char kUsage[] =
     "  --index-on COLUMN   the column it covers (default Tag)\n"
     "  --unique-index      a plain unique index instead of the primary key\n"
     "  --no-index          no index at all\n"
-    "CSV header fields are Name or Name:type with type text, text(N), byte,\n"
-    "integer, long, single or double; untyped columns are text, except\n"
-    "Value (double) and Confidence (long). An unquoted empty field is Null.\n";
+    "CSV header fields are Name or Name:type with type text, text(N), memo,\n"
+    "byte, integer, long, single, double, currency or decimal(P,S); untyped\n"
+    "columns are text, except Value (double) and Confidence (long). An unquoted\n"
+    "empty field is Null. A character outside the Basic Multilingual Plane\n"
+    "cannot be in an index key: its place in the index's sort order is unknown.\n"
+    "dump shows dates as yyyy-mm-dd hh:mm:ss, binary and OLE values as\n"
+    "(N bytes) and hexadecimal, memos whole, GUIDs in braces, decimals exactly.\n";
 
 class UsageError : public std::runtime_error {
 public:
@@ -86,83 +88,29 @@ int create(const std::vector<std::string>& args)
     return 0;
 }
 
-std::string shortest(double value)
-{
-    char buffer[64];
-    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-}
-
-std::string shortest(float value)
-{
-    char buffer[64];
-    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-}
-
-// A value as dump prints it: text quoted, numbers in their shortest exact
-// form with a decimal point, Null as an empty field.
-void writeValue(std::ostream& out, const automation::Variant& value)
-{
-    using automation::VarType;
-    switch (value.type()) {
-    case VarType::Null:
-    case VarType::Empty: break;
-    case VarType::String: writeCsvField(out, jet::toUtf8(value.string()), true); break;
-    case VarType::UI1: out << static_cast<int>(value.ui1()); break;
-    case VarType::I2: out << value.i2(); break;
-    case VarType::I4: out << value.i4(); break;
-    case VarType::R4: out << shortest(value.r4()); break;
-    case VarType::R8: out << shortest(value.r8()); break;
-    case VarType::Date: out << shortest(value.date()); break;
-    case VarType::Bool: out << (value.boolean() ? 1 : 0); break;
-    case VarType::Currency: out << shortest(static_cast<double>(value.currency()) / 10000.0); break;
-    default: out << '?'; break;
-    }
-}
-
-int dump(const std::vector<std::string>& args, TagDataLayer& dataLayer, std::ostream& out)
+int dump(const std::vector<std::string>& args, const jet::TagReader& reader, std::ostream& out)
 {
     if (args.size() < 2 || args.size() > 3) throw UsageError("dump needs a database file and at most a table");
-    auto connection = dataLayer.createConnection();
-    connection->open(jet::fromUtf8(args[1]));
-    auto recordset = connection->createRecordset();
-    recordset->open(args.size() == 3 ? jet::fromUtf8(args[2]) : u"Default", u"");
-    const std::vector<std::u16string> names = recordset->fieldNames();
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (i > 0) out << ',';
-        writeCsvField(out, jet::toUtf8(names[i]), false);
-    }
-    out << '\n';
-    for (; !recordset->eof(); recordset->moveNext()) {
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            if (i > 0) out << ',';
-            writeValue(out, recordset->field(names[i]));
-        }
-        out << '\n';
-    }
-    recordset->close();
-    connection->close();
+    out << reader.dump(jet::fromUtf8(args[1]), args.size() == 3 ? jet::fromUtf8(args[2]) : u"Default");
     return 0;
 }
 
-int list(const std::vector<std::string>& args, TagDataLayer& dataLayer, std::ostream& out)
+int list(const std::vector<std::string>& args, const jet::TagReader& reader, std::ostream& out)
 {
     if (args.size() != 2) throw UsageError("list needs a database file");
-    auto connection = dataLayer.createConnection();
-    connection->open(jet::fromUtf8(args[1]));
-    for (const std::u16string& name : connection->tableNames()) out << jet::toUtf8(name) << '\n';
-    connection->close();
+    for (const std::u16string& name : reader.tableNames(jet::fromUtf8(args[1]))) out << jet::toUtf8(name) << '\n';
     return 0;
 }
 
 }  // namespace
 
-int runTagDb(const std::vector<std::string>& args, TagDataLayer& dataLayer, std::ostream& out, std::ostream& err)
+int runTagDb(const std::vector<std::string>& args, const jet::TagReader& reader, std::ostream& out, std::ostream& err)
 {
     try {
         if (args.empty()) throw UsageError("no command");
         if (args[0] == "create") return create(args);
-        if (args[0] == "dump") return dump(args, dataLayer, out);
-        if (args[0] == "list") return list(args, dataLayer, out);
+        if (args[0] == "dump") return dump(args, reader, out);
+        if (args[0] == "list") return list(args, reader, out);
         if (args[0] == "--help" || args[0] == "-h") {
             out << kUsage;
             return 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "server/TagDataLayer.h"
+#include "TagReader.h"
 
 #include <ostream>
 #include <string>
@@ -12,8 +12,9 @@ namespace corvane::tagdb {
 //   create OUT.mdb --from TAGS.csv [options]   a fresh database from CSV
 //   dump IN.mdb [TABLE]                        a table as CSV (default "Default")
 //   list IN.mdb                                the user tables, one a line
-// dump and list read through `dataLayer`, as the server does. Messages go to
-// `err`; the result is the exit code (0 done, 1 failed, 2 bad usage).
-int runTagDb(const std::vector<std::string>& args, TagDataLayer& dataLayer, std::ostream& out, std::ostream& err);
+// dump and list read through `reader`, the reader process the server reads
+// its database in, with the same bounds. Messages go to `err`; the result
+// is the exit code (0 done, 1 failed, 2 bad usage).
+int runTagDb(const std::vector<std::string>& args, const jet::TagReader& reader, std::ostream& out, std::ostream& err);
 
 }  // namespace corvane::tagdb

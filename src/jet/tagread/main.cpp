@@ -1,15 +1,19 @@
-// corvanesim-tagread FILE [TABLE INDEX]: reads the user tables of a tag
-// database, or one table whole through an index, with libmdb, and writes the
-// answer (TagReadAnswer) to file descriptor 3. The server runs it for every
-// read of its database, so that a file that makes libmdb fault or loop ends
-// this process and never the server.
+// corvanesim-tagread FILE                 the user tables of a tag database
+// corvanesim-tagread FILE TABLE INDEX     one table whole, through an index
+// corvanesim-tagread --dump FILE TABLE    one table as CSV, for the tool's dump
+// Reads with libmdb and writes the answer (TagReadAnswer) to file descriptor
+// 3. The server and the tag database tool run it for every read of a
+// database, so that a file that makes libmdb fault or loop ends this process
+// and never theirs; what libmdb writes to standard error they summarise.
 #include "JetText.h"
-#include "MdbDataLayer.h"
+#include "MdbConnection.h"
+#include "MdbTableDump.h"
 #include "SnapshotRecordset.h"
 #include "TagReadAnswer.h"
 #include "automation/AutomationError.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <string>
 #include <unistd.h>
@@ -24,22 +28,24 @@ jet::TagReadAnswer read(int argc, char** argv)
 {
     jet::TagReadAnswer answer;
     try {
-        jet::MdbDataLayer dataLayer;
-        auto connection = dataLayer.createConnection();
-        connection->open(jet::fromUtf8(argv[1]));
-        if (argc == 2) {
-            answer.tableNames = connection->tableNames();
-            return answer;
+        const bool dump = std::strcmp(argv[1], "--dump") == 0;
+        jet::MdbConnection connection;
+        connection.open(jet::fromUtf8(argv[dump ? 2 : 1]));
+        if (dump) {
+            answer.dump = jet::dumpTable(connection.session(), jet::fromUtf8(argv[3]));
+        } else if (argc == 2) {
+            answer.tableNames = connection.tableNames();
+        } else {
+            auto recordset = connection.createRecordset();
+            recordset->open(jet::fromUtf8(argv[2]), jet::fromUtf8(argv[3]));
+            // libmdb's record sets hold the table whole: hand those rows over
+            // rather than copy them value by value.
+            auto& snapshot = dynamic_cast<jet::SnapshotRecordset&>(*recordset);
+            jet::TagReadAnswer::Table table;
+            table.fieldNames = snapshot.fieldNames();
+            table.rows = snapshot.takeRows();
+            answer.table = std::move(table);
         }
-        auto recordset = connection->createRecordset();
-        recordset->open(jet::fromUtf8(argv[2]), jet::fromUtf8(argv[3]));
-        // libmdb's record sets hold the table whole: hand those rows over
-        // rather than copy them value by value.
-        auto& snapshot = dynamic_cast<jet::SnapshotRecordset&>(*recordset);
-        jet::TagReadAnswer::Table table;
-        table.fieldNames = snapshot.fieldNames();
-        table.rows = snapshot.takeRows();
-        answer.table = std::move(table);
     } catch (const automation::AutomationError& error) {
         answer.failure = jet::TagReadAnswer::Failure{error.hresult(), error.description()};
     } catch (const std::bad_alloc&) {
