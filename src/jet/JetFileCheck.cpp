@@ -2,6 +2,7 @@
 
 #include "JetFormat.h"
 #include "MalformedFile.h"
+#include "PropertiesCheck.h"
 #include "TableDefinitionReader.h"
 #include "UsageMapReader.h"
 
@@ -47,7 +48,13 @@ std::optional<std::string> JetFileCheck::checkDatabase()
         return "no database signature";
     const std::uint8_t version = header[0x14];
     if (version < 1 || version > 6) return "not a format with 4 KiB pages";
-    return checkTable(kCatalogPage);
+    if (auto damage = checkTable(kCatalogPage)) return damage;
+    try {
+        checkCatalogProperties(file_);
+    } catch (const MalformedFile& damage) {
+        return damage.what();
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> JetFileCheck::checkTable(std::uint32_t definitionPage)

@@ -25,7 +25,9 @@ namespace corvane::jet {
 //    columns inside a page, names that fit libmdb's name buffers, index
 //    pages inside the file;
 //  - the usage maps the definition points at: a row that exists on a data
-//    page, a known map type, bitmap pages and mapped pages inside the file.
+//    page, a known map type, bitmap pages and mapped pages inside the file;
+//  - the properties of every object in the catalog, which libmdb parses
+//    when it opens the file (PropertiesCheck.h).
 // Rows on data pages are left to libmdb, which bounds-checks row offsets;
 // what it still does wrong on a damaged file the reader process contains.
 class JetFileCheck {

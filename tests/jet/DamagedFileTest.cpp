@@ -1,6 +1,7 @@
 // Files that are empty, cut short, not a Jet database, or damaged give an
 // error and never a crash. This executable is always built with
 // AddressSanitizer and UndefinedBehaviorSanitizer.
+#include "EngineSamples.h"
 #include "JetFileCheck.h"
 #include "JetText.h"
 #include "JetWriter.h"
@@ -131,6 +132,22 @@ TEST(DamagedFile, TableDefinitionNamedAtPageZeroIsRefused)
     const auto file = folder / "Corvane.mdb";
     writeFile(file, sampleBytes(3));
     EXPECT_TRUE(jet::JetFileCheck(file).checkTable(0).has_value());
+}
+
+TEST(DamagedFile, PropertiesThatWouldKeepLibmdbParsingForEverAreRefusedBeforeItSeesThem)
+{
+    const std::filesystem::path folder = std::filesystem::path(CORVANE_FUZZ_DIR) / "regressions" / "jet_file_reader";
+    for (const auto& patch : std::filesystem::directory_iterator(folder)) {
+        SCOPED_TRACE(patch.path().filename().string());
+        TempFolder scratch;
+        writeFile(scratch / "Corvane.mdb", patchedSample(patch.path()));
+        EXPECT_TRUE(jet::JetFileCheck(scratch / "Corvane.mdb").checkDatabase().has_value());
+    }
+}
+
+TEST(DamagedFile, EngineWrittenFilesPassTheChecks)
+{
+    for (const auto& sample : sampleFiles()) EXPECT_EQ(jet::JetFileCheck(sample).checkDatabase(), std::nullopt) << sample;
 }
 
 TEST(DamagedFile, UndamagedFileIsReadWhole) { EXPECT_EQ(readWhole(sampleBytes(40)), Outcome::Read); }

@@ -3,6 +3,7 @@
 // crashes, hangs, talks nonsense or answers too much costs the load, never
 // the server.
 #include "ChildProcess.h"
+#include "EngineSamples.h"
 #include "IsolatedMdbDataLayer.h"
 #include "JetFormat.h"
 #include "JetWriter.h"
@@ -199,6 +200,19 @@ TEST_F(IsolatedReader, RefusesEveryDamagedFileTheFuzzerFoundWithTheLoadError)
     }
 }
 
+TEST_F(IsolatedReader, ContainsEveryFileThatMakesLibmdbLoopWithTheLoadError)
+{
+    auto throughReader = isolated();
+    const auto patches = filesIn(kFuzzDir / "regressions" / "jet_file_reader");
+    ASSERT_FALSE(patches.empty());
+    for (const fs::path& patch : patches) {
+        SCOPED_TRACE(patch.filename().string());
+        const auto error = loadError(throughReader, test::patchedSample(patch));
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->description(), u"Unrecognized database format '" + databasePath() + u"'.");
+    }
+}
+
 TEST_F(IsolatedReader, MemoChainThatNamesItselfIsRefusedWithoutWaitingForTheDeadline)
 {
     // libmdb follows such a chain for ever; our own reading of long values
@@ -229,6 +243,18 @@ TEST_F(IsolatedReader, ReaderThatHangsIsKilledAtTheTimeout)
     const auto error = loadError(hanging, "any bytes");
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->hresult(), data_layer::kFileError);
+}
+
+TEST_F(IsolatedReader, ReaderThatWritesWithoutEndIsStoppedAndOnlySummarised)
+{
+    std::string log;
+    jet::IsolatedMdbDataLayer flooding(jet::TagReader(script("exec yes 'Warning: mdb_col_to_string called on unsupported data type 0.' >&2"), {},
+                                                      [&](const std::string& summary) { log += summary; }));
+    const auto error = loadError(flooding, "any bytes");
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->description(), u"Unrecognized database format '" + databasePath() + u"'.");
+    EXPECT_LT(log.size(), 512u);
+    EXPECT_NE(log.find("\"Warning: mdb_col_to_string called on unsupported data type 0.\" ("), std::string::npos) << log;
 }
 
 TEST_F(IsolatedReader, ReaderThatAnswersNonsenseIsNotBelieved)

@@ -16,6 +16,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -23,6 +24,18 @@ namespace {
 using namespace corvane;
 
 constexpr int kAnswerDescriptor = 3;
+// libmdb allocates without end on some damaged files, for as long as the
+// deadline lets it: it may take this much memory, far more than the largest
+// answer the server takes, and then it fails.
+constexpr rlim_t kMemoryLimit = rlim_t{2} << 30;
+
+void limitMemory()
+{
+#if !defined(__SANITIZE_ADDRESS__)  // the sanitizer's shadow memory would count too
+    const rlimit limit{kMemoryLimit, kMemoryLimit};
+    setrlimit(RLIMIT_DATA, &limit);
+#endif
+}
 
 jet::TagReadAnswer read(int argc, char** argv)
 {
@@ -70,6 +83,7 @@ bool writeAll(const std::string& bytes)
 int main(int argc, char** argv)
 {
     if (argc != 2 && argc != 4) return 2;
+    limitMemory();
     const jet::TagReadAnswer answer = read(argc, argv);
     const bool written = writeAll(jet::encodeAnswer(answer));
     // The server waits for this process to end; the system takes back its

@@ -4,9 +4,11 @@
 #include "JetFormat.h"
 #include "JetText.h"
 #include "RowCracker.h"
+#include "TestFiles.h"
 #include "UsageMapReader.h"
 
 #include <algorithm>
+#include <sstream>
 #include <stdexcept>
 
 namespace corvane::test {
@@ -20,6 +22,17 @@ std::vector<std::filesystem::path> sampleFiles()
         if (entry.path().extension() == ".mdb") files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     return files;
+}
+
+std::string patchedSample(const std::filesystem::path& patch)
+{
+    std::istringstream lines(readFile(patch));
+    std::string line;
+    while (std::getline(lines, line) && (line.empty() || line[0] == '#')) {
+    }
+    std::string bytes = readFile(samplesFolder() / line);
+    for (std::size_t at; lines >> at >> line;) bytes.at(at) = static_cast<char>(std::stoi(line, nullptr, 16));
+    return bytes;
 }
 
 std::span<const std::uint8_t> rowAt(jet::PageFile& file, std::uint32_t page, std::uint8_t row)

@@ -21,6 +21,12 @@ struct SampleTable {
     std::uint32_t definitionPage = 0;
     bool system = false;
 };
+// A sample changed as `patch` says: the sample's name, then lines of
+// "offset byte" (the byte in hexadecimal); lines starting with # say why.
+// The fuzzer's findings in the engine's files are kept so, as the few bytes
+// that matter, rather than as altered copies of those files.
+std::string patchedSample(const std::filesystem::path& patch);
+
 // Every table of the catalog, the catalog itself first.
 std::vector<SampleTable> sampleTables(jet::PageFile& file);
 
