@@ -1,10 +1,13 @@
 // A tag database file, read as the server reads it at start-up (the tag store
-// through the libmdb data layer) and as the tag database tool lists it (every
-// field of every table). Damage must end in the data layer's errors or the
-// conversions' errors, never in a crash or a hang.
+// through the libmdb data layer) and as the tag database tool lists and dumps
+// it (every field of every table, as values and as the dump's text). Damage
+// must end in the data layer's errors or the conversions' errors, never in a
+// crash or a hang.
 #include "Entries.h"
 
+#include "MdbConnection.h"
 #include "MdbDataLayer.h"
+#include "MdbTableDump.h"
 #include "automation/AutomationError.h"
 #include "automation/Convert.h"
 #include "automation/RegionalSettings.h"
@@ -92,6 +95,21 @@ void listAsTheToolDoes(const std::filesystem::path& file)
     }
 }
 
+void dumpAsTheToolDoes(const std::filesystem::path& file)
+{
+    try {
+        jet::MdbConnection connection;
+        connection.open(file.u16string());
+        for (const std::u16string& table : connection.tableNames()) {
+            try {
+                jet::dumpTable(connection.session(), table);
+            } catch (const AutomationError&) {
+            }
+        }
+    } catch (const AutomationError&) {
+    }
+}
+
 }  // namespace
 
 void runJetFileInput(std::span<const std::uint8_t> bytes)
@@ -104,6 +122,7 @@ void runJetFileInput(std::span<const std::uint8_t> bytes)
     }
     loadAsTheServerDoes(folder);
     listAsTheToolDoes(file);
+    dumpAsTheToolDoes(file);
 }
 
 }  // namespace corvane::fuzz

@@ -16,14 +16,6 @@ namespace corvane::jet {
 namespace {
 
 template <class T>
-bool raw(const StoredField& field, T& out)
-{
-    if (field.bytes.size() != sizeof(T)) return false;
-    std::memcpy(&out, field.bytes.data(), sizeof(T));
-    return true;
-}
-
-template <class T>
 void appendNumber(std::string& out, T value)
 {
     char buffer[64];
@@ -93,25 +85,25 @@ void appendFieldText(std::string& out, const StoredField& field, PageFile& file)
     double real = 0;
     switch (type) {
     case ColumnType::Byte:
-        if (raw(field, byte)) appendNumber(out, unsigned{byte});
+        if (storedAs(field, byte)) appendNumber(out, unsigned{byte});
         return;
     case ColumnType::Integer:
-        if (raw(field, integer)) appendNumber(out, integer);
+        if (storedAs(field, integer)) appendNumber(out, integer);
         return;
     case ColumnType::Long:
-        if (raw(field, whole)) appendNumber(out, whole);
+        if (storedAs(field, whole)) appendNumber(out, whole);
         return;
     case ColumnType::Currency:
-        if (raw(field, currency)) appendCurrency(out, currency);
+        if (storedAs(field, currency)) appendCurrency(out, currency);
         return;
     case ColumnType::Single:
-        if (raw(field, single)) appendNumber(out, single);
+        if (storedAs(field, single)) appendNumber(out, single);
         return;
     case ColumnType::Double:
-        if (raw(field, real)) appendNumber(out, real);
+        if (storedAs(field, real)) appendNumber(out, real);
         return;
     case ColumnType::DateTime:
-        if (raw(field, real)) appendDate(out, real);
+        if (storedAs(field, real)) appendDate(out, real);
         return;
     case ColumnType::Text: appendText(out, field.bytes); return;
     case ColumnType::Memo: appendText(out, readLongValue(file, field.bytes)); return;

@@ -14,19 +14,11 @@ namespace {
 
 using automation::Variant;
 
-template <class T>
-bool raw(const StoredField& field, T& out)
-{
-    if (field.bytes.size() != sizeof(T)) return false;
-    std::memcpy(&out, field.bytes.data(), sizeof(T));  // the file is little-endian, as are the machines we run on
-    return true;
-}
-
 template <class T, class Make>
 Variant fixed(const StoredField& field, Make make)
 {
     T value{};
-    return raw(field, value) ? make(value) : Variant::null();
+    return storedAs(field, value) ? make(value) : Variant::null();
 }
 
 Variant bytesOf(std::vector<std::uint8_t> bytes)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <span>
 
 namespace corvane::jet {
@@ -13,5 +14,15 @@ struct StoredField {
     bool present = false;    // false for Null; a Boolean's value
     std::span<const std::uint8_t> bytes;
 };
+
+// The field's bytes as a T, when there are exactly as many (the file is
+// little-endian, as are the machines we run on).
+template <class T>
+bool storedAs(const StoredField& field, T& out)
+{
+    if (field.bytes.size() != sizeof(T)) return false;
+    std::memcpy(&out, field.bytes.data(), sizeof(T));
+    return true;
+}
 
 }  // namespace corvane::jet
