@@ -24,6 +24,8 @@ inline constexpr std::uint8_t kIndexLeaf = 0x04;
 inline constexpr std::uint8_t kUsageBitmap = 0x05;
 }  // namespace page_type
 
+// A physical index names up to this many columns in its definition entry.
+inline constexpr std::size_t kIndexColumnSlots = 10;
 // Data page: row count at 12, row offsets from 14.
 inline constexpr std::size_t kDataRowCountOffset = 12;
 inline constexpr std::size_t kDataRowTableOffset = 14;

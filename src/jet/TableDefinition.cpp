@@ -13,7 +13,6 @@ constexpr std::uint8_t kColumnNullable = 0x02;
 constexpr std::uint8_t kColumnAlwaysSet = 0x10;
 constexpr std::uint8_t kIndexUniqueRequired = 0x09;
 constexpr std::uint8_t kPrimaryKey = 0x01;
-constexpr std::size_t kIndexColumnSlots = 10;
 
 bool isText(ColumnType type) { return type == ColumnType::Text || type == ColumnType::Memo; }
 

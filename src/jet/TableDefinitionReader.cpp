@@ -13,7 +13,6 @@ constexpr std::size_t kMaxIndexes = 1000;
 constexpr std::size_t kColumnEntry = 25;
 constexpr std::size_t kRealIndexEntry = 52;
 constexpr std::size_t kLogicalIndexEntry = 28;
-constexpr std::size_t kIndexColumnSlots = 10;
 
 std::vector<std::uint8_t> definitionBytes(PageFile& file, std::uint32_t first)
 {
