@@ -94,6 +94,15 @@ TEST(IndexSeek, FindsEveryTagOfAFileTheToolWroteByItsKey)
     EXPECT_EQ(seeker.seek(textKey(u"TIC102.PV")), std::nullopt);
 }
 
+TEST(IndexSeek, FindsEveryTagOfTheBundledDatabaseByItsKey)
+{
+    IndexSeeker seeker(CORVANE_SAMPLE_DATABASE, kFirstTableDefinition);
+    const std::vector<std::u16string> tags = tagsOf(CORVANE_SAMPLE_CSV);
+    ASSERT_FALSE(tags.empty());
+    for (const std::u16string& tag : tags) EXPECT_EQ(seeker.seek(textKey(tag)), tag) << jet::toUtf8(tag);
+    EXPECT_EQ(seeker.seek(textKey(u"tic101.pv")), u"TIC101.PV");  // keys fold letter case, as the tag table does
+}
+
 TEST(IndexSeek, FindsEveryTagThroughSeveralLevelsOfNodePages)
 {
     TempFolder folder;
