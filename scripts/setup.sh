@@ -8,6 +8,7 @@ cd "$(dirname "$0")/.."
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev
+  unicode-data  # CaseFolding.txt, from which the build makes the case folding table
   libgtest-dev libgmock-dev libbenchmark-dev
   mdbtools-dev mdbtools
   dbus-daemon dbus-bin libdbus-1-dev libglib2.0-bin

@@ -14,9 +14,9 @@ automation::Variant TagDefinition::GetTagDefinition(const std::u16string& strNam
     // says what is measured (pressure, temperature, level).
     if (strName.size() >= 3) {
         switch (automation::foldCase(strName[2])) {
-        case u'P': Units_ = u"Bar"; break;
-        case u'T': Units_ = u"deg C"; break;
-        case u'L': Units_ = u"%"; break;
+        case u'p': Units_ = u"Bar"; break;
+        case u't': Units_ = u"deg C"; break;
+        case u'l': Units_ = u"%"; break;
         default: break;
         }
     }
