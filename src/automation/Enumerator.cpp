@@ -1,35 +1,23 @@
 #include "Enumerator.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace corvane::automation {
 
+Enumerator::Enumerator(Walk walk, std::uint64_t after) : walk_(std::move(walk)), after_(after) {}
+
 Enumerator::Enumerator(std::vector<Variant> items)
-    : items_(std::make_shared<const std::vector<Variant>>(std::move(items)))
 {
+    // The serial of an item of a fixed list is its position from 1.
+    walk_ = [list = std::make_shared<const std::vector<Variant>>(std::move(items))](std::uint64_t& after,
+                                                                                    std::uint32_t count) {
+        const std::size_t from = static_cast<std::size_t>(std::min<std::uint64_t>(after, list->size()));
+        const std::size_t take = std::min<std::size_t>(count, list->size() - from);
+        after = from + take;
+        return std::vector<Variant>(list->begin() + static_cast<std::ptrdiff_t>(from),
+                                    list->begin() + static_cast<std::ptrdiff_t>(from + take));
+    };
 }
-
-Enumerator::Enumerator(std::shared_ptr<const std::vector<Variant>> items, std::size_t position)
-    : items_(std::move(items)), position_(position)
-{
-}
-
-std::vector<Variant> Enumerator::Next(std::uint32_t count)
-{
-    const std::size_t take = std::min<std::size_t>(count, items_->size() - position_);
-    std::vector<Variant> out(items_->begin() + static_cast<std::ptrdiff_t>(position_),
-                             items_->begin() + static_cast<std::ptrdiff_t>(position_ + take));
-    position_ += take;
-    return out;
-}
-
-bool Enumerator::Skip(std::uint32_t count)
-{
-    const std::size_t left = items_->size() - position_;
-    position_ += std::min<std::size_t>(count, left);
-    return count <= left;
-}
-
-Ref<Enumerator> Enumerator::Clone() const { return Ref<Enumerator>(new Enumerator(items_, position_)); }
 
 }  // namespace corvane::automation

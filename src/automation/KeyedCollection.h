@@ -19,6 +19,9 @@ namespace corvane::automation {
 // to letter case (looked up by hash), counted references to the items.
 // Errors change nothing: 457 for a key already present, 5 for an absent key,
 // 9 for a position outside 1 to the count.
+// Each item also gets a serial at its addition, larger than every serial
+// before it, so an enumerator can keep its place by the serial of the item it
+// gave last, whatever is removed or added while it walks.
 template <class T>
 class KeyedCollection {
 public:
@@ -36,6 +39,7 @@ public:
     {
         byKey_.reserve(n);
         items_.reserve(n);
+        serials_.reserve(n);
     }
     bool empty() const { return items_.empty(); }
 
@@ -45,10 +49,13 @@ public:
         if (!inserted) raiseError(error::kKeyAlreadyAssociated);
         try {
             items_.push_back(&*where);
+            serials_.push_back(nextSerial_);
         } catch (...) {
+            if (items_.size() > serials_.size()) items_.pop_back();
             byKey_.erase(where);
             throw;
         }
+        ++nextSerial_;
     }
 
     // The item at a position or under a key, as the index Variant says.
@@ -74,12 +81,34 @@ public:
     void remove(const Variant& index) { eraseSlot(locate(index)); }
     void removeAt(std::int32_t position) { eraseSlot(checkedPosition(position)); }
     void removeByKey(std::u16string_view key) { eraseSlot(slotOfKey(foldCase(key))); }
+    // Empties the collection in place; serials go on from where they were, so
+    // enumerators of it see the items added afterwards as new.
+    void clear()
+    {
+        items_.clear();
+        serials_.clear();
+        byKey_.clear();
+    }
 
     // Enumeration in position order.
     template <class Visit>
     void forEach(Visit&& visit) const
     {
         for (const Node* node : items_) visit(node->second);
+    }
+    // Up to `limit` items in position order that were added after the item of
+    // serial `after` (0: from the first); returns the serial of the last one
+    // visited, or `after` when there was none.
+    template <class Visit>
+    std::uint64_t forEachAfter(std::uint64_t after, std::size_t limit, Visit&& visit) const
+    {
+        // Removals keep the order, so the serials stay ascending.
+        std::size_t slot = static_cast<std::size_t>(std::upper_bound(serials_.begin(), serials_.end(), after) - serials_.begin());
+        for (; limit > 0 && slot < items_.size(); --limit, ++slot) {
+            after = serials_[slot];
+            visit(items_[slot]->second);
+        }
+        return after;
     }
     std::vector<Ref<T>> snapshot() const
     {
@@ -122,10 +151,13 @@ private:
     {
         const Node* node = items_[slot];
         items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(slot));
+        serials_.erase(serials_.begin() + static_cast<std::ptrdiff_t>(slot));
         byKey_.erase(byKey_.find(node->first));
     }
 
     std::vector<const Node*> items_;
+    std::vector<std::uint64_t> serials_;  // beside items_, slot for slot
+    std::uint64_t nextSerial_ = 1;
     Map byKey_;
 };
 

@@ -7,6 +7,8 @@
 #include "server/TagStore.h"
 #include "tags/TagGridRows.h"
 
+#include <algorithm>
+
 namespace corvane {
 
 using automation::Ref;
@@ -42,18 +44,22 @@ void Tags::Remove(const Variant& varTag)
     items_.removeByKey(name);
 }
 
-Ref<automation::Object> Tags::NewEnum() const
+Ref<automation::Object> Tags::NewEnum()
 {
-    std::vector<Variant> tags;
-    tags.reserve(static_cast<std::size_t>(items_.count()));
-    items_.forEach([&](const Ref<Tag>& tag) { tags.push_back(Variant::dispatch(tag)); });
-    return Ref<automation::Object>(new automation::Enumerator(std::move(tags)));
+    auto walk = [self = Ref<Tags>(this)](std::uint64_t& after, std::uint32_t count) {
+        std::vector<Variant> tags;
+        tags.reserve(std::min<std::size_t>(count, static_cast<std::size_t>(self->items_.count())));
+        after = self->items_.forEachAfter(after, count, [&](const Ref<Tag>& tag) { tags.push_back(Variant::dispatch(tag)); });
+        return tags;
+    };
+    return Ref<automation::Object>(new automation::Enumerator(std::move(walk), 0));
 }
 
 void Tags::RemoveAll()
 {
     process_.console.grid().setRows(1);
-    items_ = {};
+    // Emptied in place rather than replaced: enumerators hold on to it.
+    items_.clear();
 }
 
 }  // namespace corvane

@@ -30,9 +30,11 @@ public:
     // By name only: the name is both the key and the grid text.
     void Remove(const automation::Variant& varTag);
     automation::Ref<Tag> Item(const automation::Variant& Index) const { return items_.item(Index); }
-    // An enumerator over the tags in position order.
-    automation::Ref<automation::Object> NewEnum() const;
-    // Empties this collection and the grid (every session's rows).
+    // An enumerator over the tags in position order; it walks this collection
+    // as it changes, and holds it.
+    automation::Ref<automation::Object> NewEnum();
+    // Empties this collection and the grid (every session's rows); enumerators
+    // of it find it empty.
     void RemoveAll();
 
     const automation::KeyedCollection<Tag>& items() const { return items_; }
