@@ -51,9 +51,10 @@ std::vector<std::optional<std::size_t>> placeArguments(const MemberDescription& 
             throw Refusal{hresult::kParamNotFound, argIndex};
         slots[static_cast<std::size_t>(id)] = argIndex;
     }
+    // A required parameter left out is too few arguments, whether the others
+    // came by position or by name.
     for (std::size_t i = 0; i < paramCount; ++i) {
-        if (!slots[i] && !member.params[i].optional)
-            throw Refusal{namedIds.empty() ? hresult::kBadParamCount : hresult::kParamNotOptional};
+        if (!slots[i] && !member.params[i].optional) throw Refusal{hresult::kBadParamCount};
     }
     return slots;
 }

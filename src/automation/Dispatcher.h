@@ -40,8 +40,9 @@ std::int32_t getIDsOfNames(const InterfaceDescription& interface, std::span<cons
 // `namedIds`; by-reference arguments refer to caller-owned Variants, which see
 // the changes of by-reference parameters of exactly their type. Calls that
 // break the rules are refused before the member runs: unknown member or kind
-// (kMemberNotFound), argument count (kBadParamCount, kParamNotOptional,
-// kParamNotFound), argument type (kTypeMismatch, kOverflow, with argErr).
+// (kMemberNotFound), argument count (kBadParamCount, also for a required
+// parameter left out among named ones), argument names (kParamNotFound),
+// argument type (kTypeMismatch, kOverflow, with argErr).
 // A member's own error comes back as kException with the exception filled.
 InvokeOutcome invoke(DispatchObject& target, DispId id, std::uint16_t flags, std::span<Variant> args,
                      std::span<const DispId> namedIds, const RegionalSettings& regional);

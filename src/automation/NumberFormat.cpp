@@ -170,8 +170,9 @@ void appendFixed2(std::u16string& out, double value, const RegionalSettings& reg
     // Drop leading zeros of the integer part, keeping one.
     std::size_t firstDigit = 0;
     while (static_cast<int>(firstDigit) < pointAt - 1 && digits[firstDigit] == '0') ++firstDigit;
-    const bool allZero = digits.find_first_not_of('0') == std::string::npos;
-    if (negative && !allZero) out += u'-';
+    // A negative value keeps its sign even when it rounds to zero (-0.001
+    // lists as -0.00); only zero itself, either zero, has none.
+    if (negative) out += u'-';
     for (std::size_t i = firstDigit; i < static_cast<std::size_t>(pointAt); ++i) out += static_cast<char16_t>(digits[i]);
     out += regional.decimalSeparator();
     out += static_cast<char16_t>(digits[static_cast<std::size_t>(pointAt)]);

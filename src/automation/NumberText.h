@@ -31,7 +31,8 @@ void appendInteger(std::u16string& out, std::int64_t value);
 std::u16string formatCurrency(std::int64_t scaled, const RegionalSettings& regional);
 
 // The "0.00" format: at least one digit before the separator, exactly two
-// after it, rounded half away from zero, no group separators.
+// after it, rounded half away from zero, no group separators; a negative
+// value that rounds to zero keeps its minus sign.
 std::u16string formatFixed2(double value, const RegionalSettings& regional);
 void appendFixed2(std::u16string& out, double value, const RegionalSettings& regional);
 

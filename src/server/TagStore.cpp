@@ -57,7 +57,9 @@ void TagStore::LoadTagTable()
 float TagStore::LookupTag(std::u16string_view strTag, std::int32_t& nConf) const noexcept
 {
     try {
-        if (table_) {
+        // An empty name is never a tag, even when a row of the database has
+        // one: the lookup by an empty key fails like that of an absent key.
+        if (table_ && !strTag.empty()) {
             if (const automation::Ref<TesselTag> tag = table_->find(strTag)) {
                 nConf = tag->confidence();
                 return tag->pv();

@@ -35,8 +35,8 @@ public:
     void LoadTagTable();
 
     // The entry's value, with its confidence written to `nConf`; -999 and 0
-    // for a name that is not in the table (or no table). The name is always a
-    // key, never a position. Never raises.
+    // for a name that is not in the table, an empty name, or no table. The
+    // name is always a key, never a position. Never raises.
     float LookupTag(std::u16string_view strTag, std::int32_t& nConf) const noexcept;
 
     // Closes and releases what the slots still hold. A record set or

@@ -87,6 +87,11 @@ TEST(ListingFormat, HasTwoDecimalsRoundedHalfAwayFromZero)
     EXPECT_EQ(narrow(formatFixed2(54.74f, english)), "54.74");
     EXPECT_EQ(narrow(formatFixed2(0, english)), "0.00");
     EXPECT_EQ(narrow(formatFixed2(0.004, english)), "0.00");
+    // A negative value keeps its sign when it rounds to zero; zero has none.
+    EXPECT_EQ(narrow(formatFixed2(-0.001, english)), "-0.00");
+    EXPECT_EQ(narrow(formatFixed2(-0.004999, english)), "-0.00");
+    EXPECT_EQ(narrow(formatFixed2(-0.005, english)), "-0.01");
+    EXPECT_EQ(narrow(formatFixed2(-0.0, english)), "0.00");
     EXPECT_EQ(narrow(formatFixed2(9.995, english)), "10.00");
     EXPECT_EQ(narrow(formatFixed2(1234567.0, english)), "1234567.00");
     EXPECT_EQ(narrow(formatFixed2(1e20, english)), "100000000000000000000.00");
