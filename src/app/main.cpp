@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "DisplayPlatform.h"
 #include "ServerApplication.h"
 #include "ServiceRegistration.h"
 
@@ -27,7 +28,9 @@ int registerService(bool install)
 
 int serve(int argc, char** argv)
 {
+    const corvane::app::DisplayPlatform display = corvane::app::DisplayPlatform::chooseFromEnvironment();
     QApplication application(argc, argv);
+    display.reportFallback(QGuiApplication::platformName().toUtf8());
     // The process lives while the main window is loaded; only the exit
     // question (or the loss of the bus) ends it.
     QApplication::setQuitOnLastWindowClosed(false);
