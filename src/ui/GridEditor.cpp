@@ -72,6 +72,17 @@ void GridEditor::commit() {
     if (!isOpen()) {
         return;
     }
+    if (editor_.hasFocus()) {
+        // A commit the operator did not make by leaving the editor (the wheel
+        // scrolling the edited row away): hiding the editor would hand the
+        // focus on to the next control in the window's order, where the next
+        // key would overwrite a setting. The grid takes it back, and getting
+        // it commits.
+        grid_.setFocus(Qt::OtherFocusReason);
+        if (!isOpen()) {
+            return;
+        }
+    }
     const QString typed = editor_.text();
     // Hidden first, so that whatever the commit sets off finds no open edit.
     editor_.hide();

@@ -5,10 +5,12 @@
 
 #include <QAbstractButton>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
+#include <QToolTip>
 
 namespace corvane::ui {
 
@@ -27,6 +29,7 @@ GridTableView::GridTableView(QWidget* parent)
     setVerticalScrollMode(ScrollPerItem);
     setHorizontalScrollMode(ScrollPerItem);
     setWordWrap(false);
+    setTextElideMode(Qt::ElideNone);
 
     setHorizontalHeader(new GridHeaderView(Qt::Horizontal, this));
     setVerticalHeader(new GridHeaderView(Qt::Vertical, this));
@@ -35,6 +38,7 @@ GridTableView::GridTableView(QWidget* parent)
         header->setHighlightSections(false);
         header->setSectionResizeMode(QHeaderView::Fixed);
         header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        header->setTextElideMode(Qt::ElideNone);
         header->viewport()->installEventFilter(this);
     }
     if (corner_ != nullptr) {
@@ -99,15 +103,67 @@ void GridTableView::inputMethodEvent(QInputMethodEvent* event) {
     }
 }
 
+void GridTableView::mousePressEvent(QMouseEvent* event) {
+    // Qt scrolls a clicked cell into view half a second after the click (so
+    // as not to move it between the two clicks of a double-click), by which
+    // time the operator may be typing into an editor laid over the cell.
+    const bool autoScroll = hasAutoScroll();
+    setAutoScroll(false);
+    QTableWidget::mousePressEvent(event);
+    setAutoScroll(autoScroll);
+}
+
 void GridTableView::mouseDoubleClickEvent(QMouseEvent* event) {
     QTableWidget::mouseDoubleClickEvent(event);
     emit doubleClickedAnywhere();
+}
+
+bool GridTableView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto& help = static_cast<const QHelpEvent&>(*event);
+        const QModelIndex index = indexAt(help.pos());
+        // The item delegate's text margin on either side.
+        const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+        showClippedText(*viewport(), help, visualRect(index), index.data().toString(), margin);
+        return true;
+    }
+    return QTableWidget::viewportEvent(event);
+}
+
+bool GridTableView::headerToolTip(QHeaderView& header, const QHelpEvent& event) {
+    const int section = header.logicalIndexAt(event.pos());
+    const QTableWidgetItem* item = section < 0                             ? nullptr
+                                   : header.orientation() == Qt::Vertical ? verticalHeaderItem(section)
+                                                                          : horizontalHeaderItem(section);
+    const int start = header.sectionViewportPosition(section);
+    const QRect cell = header.orientation() == Qt::Vertical
+                           ? QRect(0, start, header.viewport()->width(), header.sectionSize(section))
+                           : QRect(start, 0, header.sectionSize(section), header.viewport()->height());
+    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
+    showClippedText(*header.viewport(), event, cell, item != nullptr ? item->text() : QString(), margin);
+    return true;
+}
+
+void GridTableView::showClippedText(QWidget& area, const QHelpEvent& event, const QRect& cell, const QString& text,
+                                    int margin) {
+    if (text.isEmpty() || area.fontMetrics().horizontalAdvance(text) + 2 * margin <= cell.width()) {
+        QToolTip::hideText();
+        return;
+    }
+    QToolTip::showText(event.globalPos(), text, &area, cell);
 }
 
 bool GridTableView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == corner_ && event->type() == QEvent::Paint) {
         paintCorner();
         return true;
+    }
+    if (event->type() == QEvent::ToolTip) {
+        for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
+            if (watched == header->viewport()) {
+                return headerToolTip(*header, static_cast<const QHelpEvent&>(*event));
+            }
+        }
     }
     // The headers and the corner are cells of the grid: a click there focuses
     // the grid and a double-click counts like one on a data cell.

@@ -3,6 +3,8 @@
 #include <QTableWidget>
 
 class QAbstractButton;
+class QHelpEvent;
+class QHeaderView;
 
 namespace corvane::ui {
 
@@ -11,7 +13,12 @@ class CurrentCellSelectionModel;
 // The Qt table inside TextGrid. Its headers are the grid's fixed caption row
 // and fixed first column, so they never scroll away and can never become the
 // current cell; the corner button shows the text of cell (0, 0).
-// It turns Qt's events into the few the grid's users need.
+// It turns Qt's events into the few the grid's users need. Texts too long for
+// their cells are clipped at the cell's edge, never shortened with an
+// ellipsis (which would hide the exponent of a long number), and the whole
+// text shows as a tooltip. The grid scrolls only when the operator scrolls it
+// or moves the current cell with the keys: a click does not scroll a partly
+// visible cell into view, so an editor opened over it stays over it.
 class GridTableView final : public QTableWidget {
     Q_OBJECT
 
@@ -35,7 +42,9 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -43,6 +52,9 @@ private:
     // Escape, Backspace and Enter included, Tab and Delete not; -1 for none.
     static int characterCode(const QKeyEvent& event);
     void paintCorner();
+    // A cell's text as a tooltip when the cell is too narrow to show it all.
+    void showClippedText(QWidget& area, const QHelpEvent& event, const QRect& cell, const QString& text, int margin);
+    bool headerToolTip(QHeaderView& header, const QHelpEvent& event);
 
     CurrentCellSelectionModel* currentCellModel_;
     QAbstractButton* corner_;

@@ -18,6 +18,7 @@
 #include <QSessionManager>
 #include <QTimer>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace corvane::ui {
@@ -29,6 +30,7 @@ MainWindow::MainWindow(DataWindowSlot& dataWindow) : dataWindow_(dataWindow) {
     resize(twipsToPixels(9000), twipsToPixels(5820));
 
     createControls();
+    fitCaptions();
     setFocusOrder();
     load();
     watchSessionEnd();
@@ -103,11 +105,33 @@ QLabel* MainWindow::addLabel(const char* name, const char* caption, QRect geomet
     auto* label = new QLabel(QString::fromLatin1(caption), this);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(geometry);
-    label->setFont(fontFitting(font(), label->text(), geometry.width()));
     // Shown as written: the object model puts client texts into labels.
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
+}
+
+void MainWindow::fitCaptions() {
+    // Every text is in the one dialog font; a caption that the face at hand
+    // draws wider than its box gets a wider box, as far as the next control
+    // to its right (or the window's edge) leaves room.
+    constexpr int kGap = 4;
+    for (QLabel* label : findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+        const QRect box = label->geometry();
+        const int needed = label->sizeHint().width();
+        if (needed <= box.width()) {
+            continue;
+        }
+        int room = width() - kGap - box.left();
+        for (const QWidget* other : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            const QRect place = other->geometry();
+            const bool beside = place.top() <= box.bottom() && place.bottom() >= box.top();
+            if (other != label && other != txtEditInput_ && beside && place.left() > box.left()) {
+                room = std::min(room, place.left() - kGap - box.left());
+            }
+        }
+        label->resize(std::max(box.width(), std::min(needed, room)), box.height());
+    }
 }
 
 QLineEdit* MainWindow::addTextBox(const char* name, const char* text, QRect geometry) {

@@ -55,6 +55,7 @@ protected:
 
 private:
     void createControls();
+    void fitCaptions();
     void setFocusOrder();
     void load();
     void watchSessionEnd();

@@ -5,6 +5,7 @@
 #include "ui/CurrentCellSelectionModel.h"
 #include "ui/GridTableView.h"
 #include "ui/QtText.h"
+#include "ui/Twips.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -52,6 +53,7 @@ TextGrid::TextGrid(QWidget* parent) : QWidget(parent), table_(new GridTableView(
     layout->addWidget(table_);
     setFocusProxy(table_);
     fitRowHeightToFont();
+    table_->horizontalHeader()->setDefaultSectionSize(twipsToPixels(kDefaultColWidthTwips));
 
     connect(table_, &GridTableView::focusReceived, this, &TextGrid::focusReceived);
     connect(table_, &GridTableView::characterTyped, this, &TextGrid::characterTyped);

@@ -33,6 +33,11 @@ public:
     int fixedCols() const { return 1; }
     bool hasDataRows() const { return rows() > fixedRows(); }
 
+    // Columns are this wide until they are given a width of their own: the
+    // operator window's grid was made to show three such columns side by
+    // side, its fixed column included, with no horizontal scroll bar.
+    static constexpr int kDefaultColWidthTwips = 1000;
+
     // In pixels.
     int colWidth(int col) const;
     void setColWidth(int col, int width);

@@ -1,9 +1,6 @@
 #include "ui/WindowFont.h"
 
 #include <QFontDatabase>
-#include <QFontMetrics>
-
-#include <algorithm>
 
 namespace corvane::ui {
 
@@ -15,16 +12,6 @@ QFont dialogFont() {
     // sans serif faces overrun their fixed label boxes.
     font.setStretch(QFont::SemiCondensed);
     return font;
-}
-
-QFont fontFitting(const QFont& font, const QString& text, int width) {
-    QFont fitted = font;
-    int stretch = font.stretch() > 0 ? font.stretch() : int(QFont::Unstretched);
-    while (stretch > QFont::Condensed && QFontMetrics(fitted).horizontalAdvance(text) > width) {
-        stretch = std::max(stretch - 4, int(QFont::Condensed));
-        fitted.setStretch(stretch);
-    }
-    return fitted;
 }
 
 QFont fetchIndicatorFont() {

@@ -57,6 +57,13 @@ protected:
 
     QString cell(int row, int col) const { return grid().text(row, col); }
 
+    // The table lays itself out at the next event, and shows or hides its
+    // scroll bars at the one after.
+    static void settle() {
+        QApplication::processEvents();
+        QApplication::processEvents();
+    }
+
     RecordingConsoleEvents events;
 };
 
