@@ -6,7 +6,9 @@
 #include "remoting/common/BusContract.h"
 
 #include <QDBusMessage>
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,6 +35,48 @@ std::string socketPathOf(const QString& address)
     if (!address.startsWith(prefix)) return {};
     return QByteArray::fromPercentEncoding(address.mid(prefix.size()).section(QLatin1Char(','), 0, 0).toUtf8()).toStdString();
 }
+
+// Lets other users through the folders on the way to `path` that lie within
+// `own` (made by this test); returns the first folder above them that bars
+// other users anyway, or nothing.
+std::string openTheWayForOthers(const std::string& path, const std::string& own)
+{
+    std::string barred;
+    for (std::string folder = path.substr(0, path.rfind('/')); !folder.empty(); folder = folder.substr(0, folder.rfind('/'))) {
+        struct stat status {};
+        if (::stat(folder.c_str(), &status) != 0) return folder;
+        if (folder.rfind(own, 0) == 0) {
+            ::chmod(folder.c_str(), (status.st_mode & 07777) | S_IXOTH);
+        } else if ((status.st_mode & S_IXOTH) == 0) {
+            barred = folder;
+        }
+    }
+    return barred;
+}
+
+// A copy of the test client in a temporary folder that other users may
+// enter, for a client run as another user.
+class ClientCopyForOthers {
+public:
+    ClientCopyForOthers()
+    {
+        const QString copy = folder_.filePath(QStringLiteral("corvane_test_client"));
+        if (!folder_.isValid() || !QFile::copy(QStringLiteral(CORVANE_TEST_CLIENT), copy)) return;
+        QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                                        | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+        barredBy_ = openTheWayForOthers(copy.toStdString(), folder_.path().toStdString());
+        path_ = copy;
+    }
+
+    QString folder() const { return folder_.path(); }
+    QString path() const { return path_; }
+    const std::string& barredBy() const { return barredBy_; }
+
+private:
+    QTemporaryDir folder_;
+    QString path_;
+    std::string barredBy_;
+};
 
 class DirectConnection : public BusFixture {
 protected:
@@ -155,21 +199,33 @@ TEST_F(DirectConnection, KeepsItsSocketInAFolderOfTheUsersAlone)
 TEST_F(DirectConnection, TurnsAwayAPeerOfAnotherUser)
 {
     if (::geteuid() != 0) GTEST_SKIP() << "only root can run a client as another user";
-    // Open the way to the socket, which its folder would otherwise bar, so
-    // that the server itself must tell the stranger away.
+    // Open the way to the socket through the folders this test made, which
+    // would otherwise bar the stranger, so that the server itself must tell
+    // it away.
     const std::string socket = socketPathOf(address);
-    const std::string folder = socket.substr(0, socket.rfind('/'));
-    ASSERT_EQ(::chmod(folder.c_str(), 0711), 0);
+    const std::string runtime = bus->clientEnvironment().value(QStringLiteral("XDG_RUNTIME_DIR")).toStdString();
+    const std::string made = runtime.substr(0, runtime.rfind('/'));
+    const std::string barred = openTheWayForOthers(socket, made);
+    if (!barred.empty()) GTEST_SKIP() << "another user cannot enter " << barred << ", above the bus's own folders";
     ASSERT_EQ(::chmod(socket.c_str(), 0666), 0);
 
+    // The built client may sit in a folder only its owner can enter (a clone
+    // in /root, or in a folder made by mktemp -d): the stranger runs a copy.
+    const ClientCopyForOthers copy;
+    if (!copy.barredBy().empty()) GTEST_SKIP() << "another user cannot enter " << copy.barredBy() << " to run the client";
+    ASSERT_FALSE(copy.path().isEmpty()) << "could not copy the client";
+
     QProcess stranger;
+    stranger.setWorkingDirectory(copy.folder());
     stranger.setChildProcessModifier([] {
         if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
     });
-    stranger.start(QStringLiteral(CORVANE_TEST_CLIENT), {QStringLiteral("--direct"), address, QStringLiteral("CorvaneSim.Data")});
-    ASSERT_TRUE(stranger.waitForFinished(30000));
+    stranger.start(copy.path(), {QStringLiteral("--direct"), address, QStringLiteral("CorvaneSim.Data")});
+    ASSERT_TRUE(stranger.waitForFinished(30000)) << stranger.errorString().toStdString();
+    const std::string said = stranger.readAllStandardError().toStdString();
     EXPECT_NE(stranger.exitCode(), 3) << "the client could not become another user";
-    EXPECT_NE(stranger.exitCode(), 0) << stranger.readAllStandardOutput().toStdString();
+    EXPECT_NE(stranger.exitCode(), 4) << "the socket was out of the stranger's reach: " << said;
+    EXPECT_EQ(stranger.exitCode(), 1) << said << stranger.readAllStandardOutput().toStdString();
     EXPECT_FALSE(stranger.readAllStandardOutput().startsWith("0 /org/corvane/CorvaneSim/Data/"));
 
     // This user's peers are served as before.
