@@ -56,8 +56,8 @@ protected:
 
 TEST_F(HeadlessActivation, WithNoDisplayVariablesTheServerRunsOffscreenAndSaysSoOnce)
 {
-    start(QString());
-    expectServed();
+    ASSERT_NO_FATAL_FAILURE(start(QString()));
+    ASSERT_NO_FATAL_FAILURE(expectServed());
     // A second session changes nothing about the window.
     EXPECT_EQ(client->create(QStringLiteral("CorvaneSim.Data")).hresult, 0);
     EXPECT_EQ(bus->log().count(kNote), 1) << bus->log().toStdString();
@@ -65,15 +65,15 @@ TEST_F(HeadlessActivation, WithNoDisplayVariablesTheServerRunsOffscreenAndSaysSo
 
 TEST_F(HeadlessActivation, ADisplayThatCannotBeOpenedFallsBackToOffscreen)
 {
-    start(QStringLiteral("DISPLAY=:4242"));
-    expectServed();
+    ASSERT_NO_FATAL_FAILURE(start(QStringLiteral("DISPLAY=:4242")));
+    ASSERT_NO_FATAL_FAILURE(expectServed());
     EXPECT_EQ(bus->log().count(kNote), 1) << bus->log().toStdString();
 }
 
 TEST_F(HeadlessActivation, AnExplicitPlatformWins)
 {
-    start(QStringLiteral("QT_QPA_PLATFORM=minimal"));
-    expectServed();
+    ASSERT_NO_FATAL_FAILURE(start(QStringLiteral("QT_QPA_PLATFORM=minimal")));
+    ASSERT_NO_FATAL_FAILURE(expectServed());
     EXPECT_EQ(bus->log().count(kNote), 0) << bus->log().toStdString();
 }
 
