@@ -122,31 +122,22 @@ bool GridTableView::viewportEvent(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         const auto& help = static_cast<const QHelpEvent&>(*event);
         const QModelIndex index = indexAt(help.pos());
-        // The item delegate's text margin on either side.
-        const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-        showClippedText(*viewport(), help, visualRect(index), index.data().toString(), margin);
+        showCellText(*viewport(), help, visualRect(index), index.data().toString());
         return true;
     }
     return QTableWidget::viewportEvent(event);
 }
 
-bool GridTableView::headerToolTip(QHeaderView& header, const QHelpEvent& event) {
-    const int section = header.logicalIndexAt(event.pos());
-    const QTableWidgetItem* item = section < 0                             ? nullptr
-                                   : header.orientation() == Qt::Vertical ? verticalHeaderItem(section)
-                                                                          : horizontalHeaderItem(section);
-    const int start = header.sectionViewportPosition(section);
-    const QRect cell = header.orientation() == Qt::Vertical
-                           ? QRect(0, start, header.viewport()->width(), header.sectionSize(section))
-                           : QRect(start, 0, header.sectionSize(section), header.viewport()->height());
-    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
-    showClippedText(*header.viewport(), event, cell, item != nullptr ? item->text() : QString(), margin);
-    return true;
+void GridTableView::showNameCellText(const QHelpEvent& event) {
+    const QHeaderView& names = *verticalHeader();
+    const int section = names.logicalIndexAt(event.pos());
+    const QTableWidgetItem* item = section >= 0 ? verticalHeaderItem(section) : nullptr;
+    const QRect cell(0, names.sectionViewportPosition(section), names.viewport()->width(), names.sectionSize(section));
+    showCellText(*names.viewport(), event, cell, item != nullptr ? item->text() : QString());
 }
 
-void GridTableView::showClippedText(QWidget& area, const QHelpEvent& event, const QRect& cell, const QString& text,
-                                    int margin) {
-    if (text.isEmpty() || area.fontMetrics().horizontalAdvance(text) + 2 * margin <= cell.width()) {
+void GridTableView::showCellText(QWidget& area, const QHelpEvent& event, const QRect& cell, const QString& text) {
+    if (text.isEmpty()) {
         QToolTip::hideText();
         return;
     }
@@ -158,12 +149,10 @@ bool GridTableView::eventFilter(QObject* watched, QEvent* event) {
         paintCorner();
         return true;
     }
-    if (event->type() == QEvent::ToolTip) {
-        for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
-            if (watched == header->viewport()) {
-                return headerToolTip(*header, static_cast<const QHelpEvent&>(*event));
-            }
-        }
+    // The captions have no tooltip; the names in the fixed column do.
+    if (event->type() == QEvent::ToolTip && watched == verticalHeader()->viewport()) {
+        showNameCellText(static_cast<const QHelpEvent&>(*event));
+        return true;
     }
     // The headers and the corner are cells of the grid: a click there focuses
     // the grid and a double-click counts like one on a data cell.

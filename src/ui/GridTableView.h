@@ -4,7 +4,6 @@
 
 class QAbstractButton;
 class QHelpEvent;
-class QHeaderView;
 
 namespace corvane::ui {
 
@@ -16,9 +15,10 @@ class CurrentCellSelectionModel;
 // It turns Qt's events into the few the grid's users need. Texts too long for
 // their cells are clipped at the cell's edge, never shortened with an
 // ellipsis (which would hide the exponent of a long number), and the whole
-// text shows as a tooltip. The grid scrolls only when the operator scrolls it
-// or moves the current cell with the keys: a click does not scroll a partly
-// visible cell into view, so an editor opened over it stays over it.
+// text of a data or name cell shows as its tooltip. The grid scrolls only
+// when the operator scrolls it or moves the current cell with the keys: a
+// click does not scroll a partly visible cell into view, so an editor opened
+// over it stays over it.
 class GridTableView final : public QTableWidget {
     Q_OBJECT
 
@@ -52,9 +52,10 @@ private:
     // Escape, Backspace and Enter included, Tab and Delete not; -1 for none.
     static int characterCode(const QKeyEvent& event);
     void paintCorner();
-    // A cell's text as a tooltip when the cell is too narrow to show it all.
-    void showClippedText(QWidget& area, const QHelpEvent& event, const QRect& cell, const QString& text, int margin);
-    bool headerToolTip(QHeaderView& header, const QHelpEvent& event);
+    // The whole text of the cell under the mouse as its tooltip, since cells
+    // clip theirs; none for an empty cell.
+    void showCellText(QWidget& area, const QHelpEvent& event, const QRect& cell, const QString& text);
+    void showNameCellText(const QHelpEvent& event);
 
     CurrentCellSelectionModel* currentCellModel_;
     QAbstractButton* corner_;

@@ -64,12 +64,13 @@ TEST_F(GridText, ClipsALongTextAtTheCellsEdgeWithoutAnEllipsis) {
     EXPECT_EQ(cell(2, 1), longValue);
 }
 
-TEST_F(GridText, ShowsTheWholeTextOfAClippedCellAsATooltip) {
-    addRow(u"FIC1234567.PV.LONGNAME", u"-1.234568E+08", u"100");
+TEST_F(GridText, ShowsTheWholeTextOfADataOrNameCellAsItsTooltip) {
+    addRow(u"FIC1234567.PV.LONGNAME", u"-1.234568E+08", u"");
     const int row = grid().rows() - 1;
-    EXPECT_EQ(toolTipAt(grid().cellRect(1, 1).center()), QString());  // 12.5 fits
+    EXPECT_EQ(toolTipAt(grid().cellRect(row, 2).center()), QString());  // an empty cell has none
     EXPECT_EQ(toolTipAt(grid().cellRect(row, 1).center()), QStringLiteral("-1.234568E+08"));
     EXPECT_EQ(toolTipAt(grid().cellRect(row, 0).center()), QStringLiteral("FIC1234567.PV.LONGNAME"));
+    EXPECT_EQ(toolTipAt(grid().cellRect(1, 1).center()), QStringLiteral("12.5"));
 }
 
 }  // namespace
