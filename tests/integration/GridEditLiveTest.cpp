@@ -5,8 +5,6 @@
 #include "tags/Tags.h"
 
 #include <QCheckBox>
-#include <QScrollBar>
-#include <QSignalSpy>
 
 using namespace corvane;
 using namespace corvane::testing;
@@ -105,34 +103,4 @@ TEST_F(GridEditWithCommaDecimals, ReadsTheLeadingNumberWithTheFullStopOnly)
     EXPECT_EQ(tag->PV(), 12.0f);
     edit(1, 2, "2.5");  // "2.5" is a grouped 25 here, and reads as 2.5: confidence 2
     EXPECT_EQ(tag->Confidence(), 2);
-}
-
-// A click on the half-shown row at the bottom of the grid, then at once a
-// value: it reaches the tag of that row, which stays where the editor is.
-TEST_F(GridEditOnTheLiveWindow, AnEditOfAHalfShownRowReachesThatRowsTag)
-{
-    std::vector<Ref<Tag>> added;
-    for (int i = 0; i < 10; ++i)
-        added.push_back(session->Tags()->Add(u"ROW" + std::u16string(1, char16_t(u'A' + i)), Variant::missing()));
-    QApplication::processEvents();
-    QApplication::processEvents();  // the scroll bars follow the layout one event later
-    ui::TextGrid& grid = window().gridData();
-    const auto inView = [&](int row) {
-        const QRect inGrid = grid.cellRect(row, 1);
-        return QRect(table().viewport()->mapFrom(&grid, inGrid.topLeft()), inGrid.size());
-    };
-    int row = 1;
-    while (row < grid.rows() && inView(row).bottom() < table().viewport()->height()) ++row;
-    ASSERT_LT(row, grid.rows() - 1);
-    QTest::mouseClick(table().viewport(), Qt::LeftButton, {}, inView(row).intersected(table().viewport()->rect()).center());
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("8"));
-    // As long as Qt would take to scroll a clicked cell into view.
-    QSignalSpy scrolled(table().verticalScrollBar(), &QScrollBar::valueChanged);
-    EXPECT_FALSE(scrolled.wait(QApplication::doubleClickInterval() + 300));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-
-    const Ref<Tag>& edited = added.at(static_cast<std::size_t>(row - 3));  // rows 1 and 2 hold the fixture's tags
-    EXPECT_EQ(edited->PV(), 8.0f) << "row " << row;
-    EXPECT_EQ(added.at(static_cast<std::size_t>(row - 2))->PV(), -999.0f);
-    EXPECT_EQ(cell(row, 1), "8");
 }
