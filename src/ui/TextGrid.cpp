@@ -266,6 +266,12 @@ QRect TextGrid::cellRect(int row, int col) const {
     return {x, y, width, height};
 }
 
+QRect TextGrid::dataArea() const {
+    table_->layOutNow();
+    const QWidget* cells = table_->viewport();
+    return {cells->mapTo(this, QPoint(0, 0)), cells->size()};
+}
+
 void TextGrid::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) {
         fitRowHeightToFont();

@@ -56,6 +56,9 @@ public:
 
     // The rectangle of a cell in this widget's coordinates.
     QRect cellRect(int row, int col) const;
+    // Where data cells show, inside the caption row, the fixed column and the
+    // scroll bars, in this widget's coordinates.
+    QRect dataArea() const;
 
 signals:
     void focusReceived();
