@@ -18,6 +18,10 @@ packages=(
   # mingw compiler with posix threads, GoogleTest's sources to build with it,
   # and the 64-bit Wine (these machines run no 32-bit programs).
   g++-mingw-w64-x86-64-posix googletest wine wine64 fonts-wine
+  # The packages (scripts/package.sh): the Debian package with its man pages
+  # and checks, the fresh Debian root its install test runs in, and the
+  # Windows setup program.
+  dpkg-dev fakeroot lintian help2man debootstrap nsis
 )
 # Node.js for the npm cross-check reader; some machines carry their own build
 # of Node.js with npm included, which Debian's npm package would conflict with.
