@@ -12,7 +12,7 @@ enum class Command { Serve, RegisterService, UnregisterService, PrintVersion, Pr
 Command commandOf(const QStringList& arguments);
 
 inline constexpr char kProductName[] = "CorvaneSim";
-inline constexpr char kProductVersion[] = "1.00";
+inline constexpr char kProductVersion[] = CORVANE_PRODUCT_VERSION;
 
 extern const char kUsage[];
 
