@@ -8,6 +8,7 @@ if(CORVANE_BUILD_TESTS)
   # GoogleTest from Debian's sources, built with the same compiler.
   set(CORVANE_GOOGLETEST_SOURCE /usr/src/googletest/googletest CACHE PATH "GoogleTest's sources")
   set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)  # not a part of what the setup program installs
   add_subdirectory(${CORVANE_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
   enable_testing()
@@ -18,3 +19,6 @@ if(CORVANE_BUILD_TESTS)
   add_subdirectory(tests/dispatch)
   add_subdirectory(tests/windows)
 endif()
+
+# After everything above: the install rules pick up every program built.
+include(cmake/WindowsPackage.cmake)
