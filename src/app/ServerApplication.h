@@ -2,7 +2,7 @@
 
 #include "DiagnosticsTestHook.h"
 
-#include "jet/IsolatedMdbDataLayer.h"
+#include "jet/IsolatedDataLayer.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemRegionalSettings.h"
 #include "remoting/server/BusLossWatch.h"
@@ -40,7 +40,7 @@ private:
     ui::PaintThrottle paintThrottle_;
     platform::SystemClock clock_;
     platform::SystemRegionalSettings regional_;
-    jet::IsolatedMdbDataLayer dataLayer_;
+    jet::IsolatedDataLayer dataLayer_;
     TagStore tagStore_;
     ui::QtOperatorConsole console_;
     ui::QtOperatorActions operatorActions_;

@@ -78,7 +78,7 @@ MdbTableScan::~MdbTableScan()
     if (table_) mdb_free_tabledef(static_cast<MdbTableDef*>(table_));
 }
 
-void MdbTableScan::forEachRow(const std::function<void(std::span<const StoredField>)>& row)
+void MdbTableScan::forEachRow(const RowVisitor& row)
 {
     auto* mdb = static_cast<MdbHandle*>(mdb_);
     auto* table = static_cast<MdbTableDef*>(table_);

@@ -1,7 +1,11 @@
 #include "SnapshotRecordset.h"
 
+#include "FieldValue.h"
+#include "MalformedFile.h"
 #include "automation/CaseFold.h"
 #include "server/DataLayerErrors.h"
+
+#include <algorithm>
 
 namespace corvane::jet {
 
@@ -21,6 +25,25 @@ void SnapshotRecordset::fill(std::vector<std::u16string> names, std::vector<std:
     rows_ = std::move(rows);
     position_ = 0;
     open_ = true;
+}
+
+void SnapshotRecordset::fill(TableScan& scan, std::u16string_view path)
+{
+    std::vector<std::u16string> names;
+    for (const ScannedColumn& column : scan.columns()) names.push_back(column.name);
+    std::vector<std::vector<automation::Variant>> rows;
+    // A row takes at least a few bytes of some page: a damaged count cannot ask for more.
+    rows.reserve(std::min<std::size_t>(scan.rowCountHint(), scan.file().pageCount() * 256));
+    try {
+        scan.forEachRow([&](std::span<const StoredField> fields) {
+            auto& row = rows.emplace_back();
+            row.reserve(fields.size());
+            for (const StoredField& field : fields) row.push_back(fieldValue(field, scan.file()));
+        });
+    } catch (const MalformedFile&) {
+        throw data_layer::unrecognizedFormat(path);
+    }
+    fill(std::move(names), std::move(rows));
 }
 
 void SnapshotRecordset::moveFirst()

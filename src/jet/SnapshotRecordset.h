@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TableScan.h"
 #include "server/TagDataLayer.h"
 
 #include <cstddef>
@@ -31,6 +32,10 @@ protected:
     void requireClosed() const;
     // Opens the record set on these rows, each one value per name.
     void fill(std::vector<std::u16string> names, std::vector<std::vector<automation::Variant>> rows);
+    // Opens the record set on every row of `scan`, each field as the data
+    // layer hands it out (FieldValue.h). A damaged row or long value fails
+    // with "unrecognized database format" naming the file at `path`.
+    void fill(TableScan& scan, std::u16string_view path);
 
 private:
     void requireOpen() const;

@@ -26,7 +26,7 @@ TagReader::TagReader(std::filesystem::path program, ReaderLimits limits, Message
 TagReadAnswer TagReader::ask(const std::u16string& path, const std::vector<std::string>& arguments) const
 {
     std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(toUtf8(path)), error);
+    const std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(path), error);
     const ChildOutcome outcome =
         runChild(program_, arguments, limits_.timeoutFor(error ? 0 : size), limits_.maxAnswer, limits_.maxMessages);
     if (outcome.messages.bytes() > 0) messages_(outcome.messages.summary());

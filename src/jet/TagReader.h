@@ -42,7 +42,7 @@ public:
     std::vector<std::u16string> tableNames(const std::u16string& path) const;
     // Table `table` of the database at `path`, read whole through `index`.
     TagReadAnswer::Table table(const std::u16string& path, std::u16string_view table, std::u16string_view index) const;
-    // Table `table` of the database at `path` as CSV (MdbTableDump.h).
+    // Table `table` of the database at `path` as CSV (TableDump.h).
     std::string dump(const std::u16string& path, std::u16string_view table) const;
 
 private:

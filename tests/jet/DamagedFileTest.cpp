@@ -2,6 +2,7 @@
 // error and never a crash. This executable is always built with
 // AddressSanitizer and UndefinedBehaviorSanitizer.
 #include "EngineSamples.h"
+#include "JetDataLayer.h"
 #include "JetFileCheck.h"
 #include "JetText.h"
 #include "JetWriter.h"
@@ -33,14 +34,18 @@ std::string sampleBytes(int rows)
 
 enum class Outcome { Read, Refused };
 
-// Opens `bytes` as a database file and reads table Default whole, as the
-// tag store would. Any error must be the data layer's.
-Outcome readWhole(const std::string& bytes)
+// Both readers: the one over libmdb and our own.
+template <class Use>
+void forEachReader(Use use)
 {
-    TempFolder folder;
-    const auto file = folder / "Corvane.mdb";
-    writeFile(file, bytes);
-    jet::MdbDataLayer dataLayer;
+    jet::MdbDataLayer libmdb;
+    jet::JetDataLayer own;
+    use(static_cast<TagDataLayer&>(libmdb));
+    use(static_cast<TagDataLayer&>(own));
+}
+
+Outcome readWholeWith(TagDataLayer& dataLayer, const std::filesystem::path& file)
+{
     try {
         auto connection = dataLayer.createConnection();
         connection->open(jet::fromUtf8(file.string()));
@@ -57,23 +62,39 @@ Outcome readWhole(const std::string& bytes)
     }
 }
 
-// The file must be refused, when the connection opens or at the latest when
-// the table does, with the error that names it.
+// Opens `bytes` as a database file and reads table Default whole, as the
+// tag store would, with each reader: Read when both read it. Any error must
+// be the data layer's.
+Outcome readWhole(const std::string& bytes)
+{
+    TempFolder folder;
+    const auto file = folder / "Corvane.mdb";
+    writeFile(file, bytes);
+    Outcome outcome = Outcome::Read;
+    forEachReader([&](TagDataLayer& dataLayer) {
+        if (readWholeWith(dataLayer, file) == Outcome::Refused) outcome = Outcome::Refused;
+    });
+    return outcome;
+}
+
+// The file must be refused by each reader, when the connection opens or at
+// the latest when the table does, with the error that names it.
 void expectRefusedNamingTheFile(const std::string& bytes)
 {
     TempFolder folder;
     const auto file = folder / "Corvane.mdb";
     writeFile(file, bytes);
-    jet::MdbDataLayer dataLayer;
-    auto connection = dataLayer.createConnection();
-    try {
-        connection->open(jet::fromUtf8(file.string()));
-        connection->createRecordset()->open(u"Default", u"PrimaryKey");
-        ADD_FAILURE() << "a damaged file of " << bytes.size() << " bytes was read";
-    } catch (const automation::AutomationError& error) {
-        EXPECT_EQ(error.hresult(), data_layer::kFileError) << bytes.size() << " bytes";
-        EXPECT_EQ(jet::toUtf8(error.description()), "Unrecognized database format '" + file.string() + "'.");
-    }
+    forEachReader([&](TagDataLayer& dataLayer) {
+        auto connection = dataLayer.createConnection();
+        try {
+            connection->open(jet::fromUtf8(file.string()));
+            connection->createRecordset()->open(u"Default", u"PrimaryKey");
+            ADD_FAILURE() << "a damaged file of " << bytes.size() << " bytes was read";
+        } catch (const automation::AutomationError& error) {
+            EXPECT_EQ(error.hresult(), data_layer::kFileError) << bytes.size() << " bytes";
+            EXPECT_EQ(jet::toUtf8(error.description()), "Unrecognized database format '" + file.string() + "'.");
+        }
+    });
 }
 
 TEST(DamagedFile, EmptyFileIsRefused) { expectRefusedNamingTheFile(""); }

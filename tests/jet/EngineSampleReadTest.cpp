@@ -5,7 +5,7 @@
 #include "Csv.h"
 #include "EngineSamples.h"
 #include "ExternalReaders.h"
-#include "IsolatedMdbDataLayer.h"
+#include "IsolatedDataLayer.h"
 #include "JetText.h"
 #include "TestFiles.h"
 #include "automation/AutomationError.h"

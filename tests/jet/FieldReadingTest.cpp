@@ -3,7 +3,7 @@
 // a tag table whose stored types are any of Jet's numbers.
 #include "FieldText.h"
 #include "FieldValue.h"
-#include "IsolatedMdbDataLayer.h"
+#include "IsolatedDataLayer.h"
 #include "JetDecimal.h"
 #include "JetText.h"
 #include "JetWriter.h"
@@ -152,7 +152,7 @@ protected:
     }
 
     TempFolder folder_;
-    jet::IsolatedMdbDataLayer dataLayer_{jet::TagReader(CORVANE_TAGREAD)};
+    jet::IsolatedDataLayer dataLayer_{jet::TagReader(CORVANE_TAGREAD)};
     TagStore store_{dataLayer_, folder_.path().u16string(), automation::FixedRegionalSettings::german()};
 };
 

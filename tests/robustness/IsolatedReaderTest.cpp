@@ -4,7 +4,7 @@
 // the server.
 #include "ChildProcess.h"
 #include "EngineSamples.h"
-#include "IsolatedMdbDataLayer.h"
+#include "IsolatedDataLayer.h"
 #include "JetFormat.h"
 #include "JetWriter.h"
 #include "MdbDataLayer.h"
@@ -116,9 +116,9 @@ std::string memoChainPointingAtItself()
 
 class IsolatedReader : public ::testing::Test {
 protected:
-    jet::IsolatedMdbDataLayer isolated(jet::ReaderLimits limits = {}) const
+    jet::IsolatedDataLayer isolated(jet::ReaderLimits limits = {}) const
     {
-        return jet::IsolatedMdbDataLayer(jet::TagReader(CORVANE_TAGREAD, limits));
+        return jet::IsolatedDataLayer(jet::TagReader(CORVANE_TAGREAD, limits));
     }
 
     // A stand-in reader: a shell script doing `body`.
@@ -230,7 +230,7 @@ TEST_F(IsolatedReader, MemoChainThatNamesItselfIsRefusedWithoutWaitingForTheDead
 
 TEST_F(IsolatedReader, ReaderThatCrashesCostsTheLoadNotTheServer)
 {
-    jet::IsolatedMdbDataLayer crashing(jet::TagReader(script("kill -SEGV $$")));
+    jet::IsolatedDataLayer crashing(jet::TagReader(script("kill -SEGV $$")));
     const auto error = loadError(crashing, "any bytes");
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->description(), u"Unrecognized database format '" + databasePath() + u"'.");
@@ -239,7 +239,7 @@ TEST_F(IsolatedReader, ReaderThatCrashesCostsTheLoadNotTheServer)
 TEST_F(IsolatedReader, ReaderThatHangsIsKilledAtTheTimeout)
 {
     // exec: the reader itself must go, not a shell in front of it.
-    jet::IsolatedMdbDataLayer hanging(jet::TagReader(script("exec sleep 600"), {std::chrono::milliseconds(200)}));
+    jet::IsolatedDataLayer hanging(jet::TagReader(script("exec sleep 600"), {std::chrono::milliseconds(200)}));
     const auto error = loadError(hanging, "any bytes");
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->hresult(), data_layer::kFileError);
@@ -248,7 +248,7 @@ TEST_F(IsolatedReader, ReaderThatHangsIsKilledAtTheTimeout)
 TEST_F(IsolatedReader, ReaderThatWritesWithoutEndIsStoppedAndOnlySummarised)
 {
     std::string log;
-    jet::IsolatedMdbDataLayer flooding(jet::TagReader(script("exec yes 'Warning: mdb_col_to_string called on unsupported data type 0.' >&2"), {},
+    jet::IsolatedDataLayer flooding(jet::TagReader(script("exec yes 'Warning: mdb_col_to_string called on unsupported data type 0.' >&2"), {},
                                                       [&](const std::string& summary) { log += summary; }));
     const auto error = loadError(flooding, "any bytes");
     ASSERT_TRUE(error.has_value());
@@ -261,7 +261,7 @@ TEST_F(IsolatedReader, ReaderThatAnswersNonsenseIsNotBelieved)
 {
     for (const char* answer : {"printf 'nonsense' >&3", "printf 'CVT1\\002\\377\\377\\377\\377' >&3", "exit 0", "exit 3"}) {
         SCOPED_TRACE(answer);
-        jet::IsolatedMdbDataLayer lying(jet::TagReader(script(answer)));
+        jet::IsolatedDataLayer lying(jet::TagReader(script(answer)));
         const auto error = loadError(lying, "any bytes");
         ASSERT_TRUE(error.has_value());
         EXPECT_EQ(error->hresult(), data_layer::kFileError);
@@ -270,7 +270,7 @@ TEST_F(IsolatedReader, ReaderThatAnswersNonsenseIsNotBelieved)
 
 TEST_F(IsolatedReader, AnswerBeyondTheLimitIsOutOfMemory)
 {
-    jet::IsolatedMdbDataLayer flooding(
+    jet::IsolatedDataLayer flooding(
         jet::TagReader(script("head -c 3000000 /dev/zero >&3"), {std::chrono::seconds(20), {}, std::size_t{1} << 20}));
     const auto error = loadError(flooding, "any bytes");
     ASSERT_TRUE(error.has_value());
@@ -279,7 +279,7 @@ TEST_F(IsolatedReader, AnswerBeyondTheLimitIsOutOfMemory)
 
 TEST_F(IsolatedReader, MissingReaderProgramIsAFileError)
 {
-    jet::IsolatedMdbDataLayer absent(jet::TagReader(folder / "no-such-reader"));
+    jet::IsolatedDataLayer absent(jet::TagReader(folder / "no-such-reader"));
     const auto error = loadError(absent, "any bytes");
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->hresult(), data_layer::kFileError);

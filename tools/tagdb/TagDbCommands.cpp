@@ -6,6 +6,7 @@
 #include "JetWriter.h"
 #include "automation/AutomationError.h"
 
+#include <filesystem>
 #include <fstream>
 #include <optional>
 
@@ -75,7 +76,8 @@ int create(const std::vector<std::string>& args)
     const CreateOptions options = parseCreate(args);
     jet::DatabaseSpec database;
     if (options.csv) {
-        std::ifstream in(*options.csv, std::ios::binary);
+        // Paths arrive as UTF-8; through UTF-16 they reach any file on Windows too.
+        std::ifstream in(std::filesystem::path(jet::fromUtf8(*options.csv)), std::ios::binary);
         if (!in) throw std::runtime_error("cannot read '" + *options.csv + "'");
         try {
             database.tables.push_back(tableFromCsv(options.table, readCsv(in)));
@@ -84,7 +86,7 @@ int create(const std::vector<std::string>& args)
         }
         database.tables.back().index = options.index;
     }
-    jet::writeDatabaseFile(database, options.output);
+    jet::writeDatabaseFile(database, std::filesystem::path(jet::fromUtf8(options.output)));
     return 0;
 }
 

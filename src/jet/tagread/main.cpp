@@ -5,17 +5,13 @@
 // 3. The server and the tag database tool run it for every read of a
 // database, so that a file that makes libmdb fault or loop ends this process
 // and never theirs; what libmdb writes to standard error they summarise.
-#include "JetText.h"
 #include "MdbConnection.h"
 #include "MdbTableDump.h"
-#include "SnapshotRecordset.h"
-#include "TagReadAnswer.h"
-#include "automation/AutomationError.h"
+#include "TagReadRequest.h"
 
 #include <cstdlib>
-#include <cstring>
-#include <new>
 #include <string>
+#include <vector>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -37,37 +33,6 @@ void limitMemory()
 #endif
 }
 
-jet::TagReadAnswer read(int argc, char** argv)
-{
-    jet::TagReadAnswer answer;
-    try {
-        const bool dump = std::strcmp(argv[1], "--dump") == 0;
-        jet::MdbConnection connection;
-        connection.open(jet::fromUtf8(argv[dump ? 2 : 1]));
-        if (dump) {
-            answer.dump = jet::dumpTable(connection.session(), jet::fromUtf8(argv[3]));
-        } else if (argc == 2) {
-            answer.tableNames = connection.tableNames();
-        } else {
-            auto recordset = connection.createRecordset();
-            recordset->open(jet::fromUtf8(argv[2]), jet::fromUtf8(argv[3]));
-            // libmdb's record sets hold the table whole: hand those rows over
-            // rather than copy them value by value.
-            auto& snapshot = dynamic_cast<jet::SnapshotRecordset&>(*recordset);
-            jet::TagReadAnswer::Table table;
-            table.fieldNames = snapshot.fieldNames();
-            table.rows = snapshot.takeRows();
-            answer.table = std::move(table);
-        }
-    } catch (const automation::AutomationError& error) {
-        answer.failure = jet::TagReadAnswer::Failure{error.hresult(), error.description()};
-    } catch (const std::bad_alloc&) {
-        const auto error = automation::AutomationError::fromNumber(automation::error::kOutOfMemory);
-        answer.failure = jet::TagReadAnswer::Failure{error.hresult(), error.description()};
-    }
-    return answer;
-}
-
 bool writeAll(const std::string& bytes)
 {
     for (std::size_t at = 0; at < bytes.size();) {
@@ -82,10 +47,13 @@ bool writeAll(const std::string& bytes)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2 && argc != 4) return 2;
     limitMemory();
-    const jet::TagReadAnswer answer = read(argc, argv);
-    const bool written = writeAll(jet::encodeAnswer(answer));
+    jet::MdbConnection connection;
+    const std::optional<jet::TagReadAnswer> answer =
+        jet::answerRequest(std::vector<std::string>(argv + 1, argv + argc), connection,
+                           [&](std::u16string_view table) { return jet::dumpTable(connection.session(), table); });
+    if (!answer) return 2;
+    const bool written = writeAll(jet::encodeAnswer(*answer));
     // The server waits for this process to end; the system takes back its
     // memory at once, where freeing a table's rows one by one would not.
     std::_Exit(written ? 0 : 1);

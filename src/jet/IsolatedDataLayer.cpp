@@ -1,4 +1,4 @@
-#include "IsolatedMdbDataLayer.h"
+#include "IsolatedDataLayer.h"
 
 #include "JetText.h"
 #include "SnapshotRecordset.h"
@@ -42,7 +42,7 @@ public:
         if (session_->open) throw data_layer::objectOpen();
         // The commonest failure needs no reader process.
         std::error_code error;
-        if (!std::filesystem::is_regular_file(std::filesystem::path(toUtf8(path)), error))
+        if (!std::filesystem::is_regular_file(std::filesystem::path(path), error))
             throw data_layer::fileNotFound(path);
         tableNames_ = reader_.tableNames(path);  // refuses what the reader cannot open
         session_->path = path;
@@ -74,7 +74,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<TagConnection> IsolatedMdbDataLayer::createConnection()
+std::unique_ptr<TagConnection> IsolatedDataLayer::createConnection()
 {
     return std::make_unique<IsolatedConnection>(reader_);
 }
