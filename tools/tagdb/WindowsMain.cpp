@@ -7,6 +7,10 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -46,6 +50,9 @@ std::vector<std::string> arguments()
 
 int main()
 {
+    // A dump is the table's bytes: memos keep their own line breaks, and the
+    // output is the same as on Linux.
+    _setmode(_fileno(stdout), _O_BINARY);
     const std::filesystem::path reader = ownFolder() / (std::string(corvane::jet::kTagReaderProgram) + ".exe");
     const corvane::jet::TagReader tagReader(reader, {}, [](const std::string& summary) {
         std::cerr << "corvanesim-tagdb: the database reader wrote " << summary << '\n';
