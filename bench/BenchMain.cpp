@@ -21,6 +21,8 @@ int main(int argc, char** argv)
          "MdbExport/real_time#cpu_ms", 1.0, false, ""},
         {"Load of 100,000 rows via the reader / mdb-export (clock)", "TagStoreLoadThroughTheReader/real_time",
          "MdbExport/real_time", 1.0, false, ""},
+        {"Load of 100,000 rows by our own reader / mdb-export (CPU)", "TagStoreLoadByOwnReader/real_time#cpu_ms",
+         "MdbExport/real_time#cpu_ms", 1.0, false, ""},
         {"Heap per tag with its grid row, 100,000 tags", "MemoryPerTag/100000/iterations:1#bytes_per_tag", "", 4096, false,
          "bytes"},
         {"Heap growth per cycle over 99,000 session cycles", "SessionCycles/100000/iterations:1#heap_growth_per_cycle", "",

@@ -1,8 +1,9 @@
 // Loading a 100,000-row tag table through the tag store as the server does
 // (libmdb in the reader process, its answer decoded, the conversions, the
-// keyed collection), next to mdb-export of the same file, in one run; and
-// the in-process parts of it for the breakdown.
-#include "IsolatedMdbDataLayer.h"
+// keyed collection), next to mdb-export of the same file, in one run; the
+// in-process parts of it for the breakdown; and our own reader's load.
+#include "IsolatedDataLayer.h"
+#include "JetDataLayer.h"
 #include "JetText.h"
 #include "JetWriter.h"
 #include "MdbDataLayer.h"
@@ -100,7 +101,7 @@ void loadTagStore(benchmark::State& state, TagDataLayer& dataLayer)
 // The server's own path: every read runs corvanesim-tagread.
 void TagStoreLoadThroughTheReader(benchmark::State& state)
 {
-    jet::IsolatedMdbDataLayer dataLayer{jet::TagReader(CORVANE_TAGREAD_PROGRAM)};
+    jet::IsolatedDataLayer dataLayer{jet::TagReader(CORVANE_TAGREAD_PROGRAM)};
     loadTagStore(state, dataLayer);
 }
 BENCHMARK(TagStoreLoadThroughTheReader)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -113,10 +114,21 @@ void TagStoreLoadInProcess(benchmark::State& state)
 }
 BENCHMARK(TagStoreLoadInProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The same with our own reader in this process, as the Windows reader
+// process runs it.
+void TagStoreLoadByOwnReader(benchmark::State& state)
+{
+    jet::JetDataLayer dataLayer;
+    loadTagStore(state, dataLayer);
+}
+BENCHMARK(TagStoreLoadByOwnReader)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+template <class DataLayer>
 void DataLayerSnapshot(benchmark::State& state)
 {
-    jet::MdbDataLayer dataLayer;
+    DataLayer dataLayer;
     const std::u16string file = jet::fromUtf8((databaseFolder() / "Corvane.mdb").string());
+    const double start = processorMilliseconds();
     for (auto _ : state) {
         auto connection = dataLayer.createConnection();
         connection->open(file);
@@ -124,8 +136,10 @@ void DataLayerSnapshot(benchmark::State& state)
         recordset->open(u"Default", u"PrimaryKey");
         benchmark::DoNotOptimize(recordset->eof());
     }
+    reportProcessorTime(state, start);
 }
-BENCHMARK(DataLayerSnapshot)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(DataLayerSnapshot<jet::MdbDataLayer>)->Name("DataLayerSnapshot")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(DataLayerSnapshot<jet::JetDataLayer>)->Name("OwnReaderSnapshot")->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void MdbExport(benchmark::State& state)
 {
