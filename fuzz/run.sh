@@ -2,7 +2,7 @@
 # Builds the fuzz targets with clang under AddressSanitizer and UBSan and runs
 # each of them in turn for a bounded time.
 #   fuzz/run.sh [seconds-per-target] [target...]
-# Targets: conversions dispatch jet_file reader_answer bus_values (all by default). The
+# Targets: conversions dispatch jet_file own_reader reader_answer bus_values (all by default). The
 # corpus each run grows is kept in build-fuzz/fuzz-runs/<target>/corpus, so a
 # later run starts where the last one stopped; findings land in
 # build-fuzz/fuzz-runs/<target>/findings. The exit code is 1 when any target
@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-((${#targets[@]})) || targets=(conversions dispatch jet_file reader_answer bus_values)
+((${#targets[@]})) || targets=(conversions dispatch jet_file own_reader reader_answer bus_values)
 build=${CORVANE_FUZZ_BUILD:-build-fuzz}
 
 scripts/setup.sh
@@ -26,7 +26,7 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
 max_len() {
     case $1 in
-    jet_file) echo 320000 ;;  # the engine-written samples are up to 300 KiB
+    jet_file | own_reader) echo 320000 ;;  # the engine-written samples are up to 300 KiB
     reader_answer) echo 16384 ;;
     dispatch) echo 8192 ;;    # programs of a few dozen calls
     *) echo 4096 ;;
@@ -41,7 +41,13 @@ for target in "${targets[@]}"; do
     echo "fuzz: $target for $seconds s"
     seeds=("fuzz/corpus/$target")
     options=(-timeout=30)
-    if [ "$target" = jet_file ]; then
+    if [ "$target" = own_reader ]; then
+        # Our own reader reads the same files as libmdb: the same seeds, but
+        # any crash or hang (5 s) of it is a finding.
+        seeds=("fuzz/corpus/jet_file")
+        options=(-timeout=5)
+    fi
+    if [ "$target" = jet_file ] || [ "$target" = own_reader ]; then
         # The files the Jet engine wrote have layouts our writer never makes.
         for samples in ../shared/jet-samples ../../shared/jet-samples; do
             if [ -d "$samples" ]; then
@@ -49,6 +55,8 @@ for target in "${targets[@]}"; do
                 break
             fi
         done
+    fi
+    if [ "$target" = jet_file ]; then
         # libmdb hangs and faults on some damaged files; the server and the
         # tool read through a reader process that contains each of them, so
         # the run carries on past them and keeps them for the regression

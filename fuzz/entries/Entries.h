@@ -20,6 +20,9 @@ void runDispatchInput(std::span<const std::uint8_t> bytes);
 // A tag database file read by the tag store through the libmdb data layer.
 void runJetFileInput(std::span<const std::uint8_t> bytes);
 
+// A tag database file read by our own Jet 4 reader (no libmdb).
+void runOwnReaderInput(std::span<const std::uint8_t> bytes);
+
 // The answer of the tag database reader process, as the server decodes it.
 void runReaderAnswerInput(std::span<const std::uint8_t> bytes);
 

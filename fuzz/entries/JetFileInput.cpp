@@ -4,6 +4,7 @@
 // must end in the data layer's errors or the conversions' errors, never in a
 // crash or a hang.
 #include "Entries.h"
+#include "ScratchDatabase.h"
 
 #include "MdbConnection.h"
 #include "MdbDataLayer.h"
@@ -14,44 +15,12 @@
 #include "server/TagStore.h"
 
 #include <filesystem>
-#include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace corvane::fuzz {
 namespace {
 
 using automation::AutomationError;
-
-// One folder per process for the file under test, in memory where the
-// system offers it, removed when the process ends.
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        std::error_code error;
-        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", error)
-                                               ? std::filesystem::path("/dev/shm")
-                                               : std::filesystem::temp_directory_path();
-        path_ = base / ("corvane-fuzz-" + std::to_string(getpid()));
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
-const std::filesystem::path& scratchFolder()
-{
-    static const ScratchFolder folder;
-    return folder.path();
-}
 
 void loadAsTheServerDoes(const std::filesystem::path& folder)
 {
@@ -114,13 +83,8 @@ void dumpAsTheToolDoes(const std::filesystem::path& file)
 
 void runJetFileInput(std::span<const std::uint8_t> bytes)
 {
-    const std::filesystem::path& folder = scratchFolder();
-    const std::filesystem::path file = folder / "Corvane.mdb";
-    {
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
-    loadAsTheServerDoes(folder);
+    const std::filesystem::path file = writeScratchDatabase(bytes);
+    loadAsTheServerDoes(file.parent_path());
     listAsTheToolDoes(file);
     dumpAsTheToolDoes(file);
 }

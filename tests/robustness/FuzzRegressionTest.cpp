@@ -20,6 +20,7 @@ namespace fs = std::filesystem;
 struct Target {
     const char* name;  // the folder under fuzz/regressions and fuzz/corpus
     void (*entry)(std::span<const std::uint8_t>);
+    const char* seeds = nullptr;  // another target's folder whose inputs it starts from too
 };
 
 void PrintTo(const Target& target, std::ostream* out) { *out << target.name; }
@@ -49,7 +50,11 @@ class SavedFuzzInputs : public ::testing::TestWithParam<Target> {};
 
 TEST_P(SavedFuzzInputs, RunCleanlyThroughTheirEntryPoint)
 {
-    const std::vector<fs::path> files = savedInputs(GetParam().name);
+    std::vector<fs::path> files = savedInputs(GetParam().name);
+    if (GetParam().seeds) {
+        const std::vector<fs::path> more = savedInputs(GetParam().seeds);
+        files.insert(files.end(), more.begin(), more.end());
+    }
     ASSERT_FALSE(files.empty()) << "no saved inputs for " << GetParam().name;
     for (const fs::path& file : files) {
         SCOPED_TRACE(file.string());
@@ -62,6 +67,7 @@ INSTANTIATE_TEST_SUITE_P(EveryTarget, SavedFuzzInputs,
                          ::testing::Values(Target{"conversions", corvane::fuzz::runConversionInput},
                                            Target{"dispatch", corvane::fuzz::runDispatchInput},
                                            Target{"jet_file", corvane::fuzz::runJetFileInput},
+                                           Target{"own_reader", corvane::fuzz::runOwnReaderInput, "jet_file"},
                                            Target{"reader_answer", corvane::fuzz::runReaderAnswerInput},
                                            Target{"bus_values", corvane::fuzz::runBusValueInput}),
                          targetName);
