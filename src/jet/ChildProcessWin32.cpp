@@ -122,6 +122,22 @@ DWORD millisecondsUntil(Clock::time_point deadline)
     return left < 0 ? 0 : static_cast<DWORD>(left);
 }
 
+// The child's memory is capped as the Linux reader caps its own: a damaged
+// file must not take the machine's memory for as long as the deadline lets
+// it. Closing the job ends the child too, should this process end first.
+constexpr SIZE_T kChildMemoryLimit = SIZE_T{2} << 30;
+
+HANDLE boundedJob()
+{
+    HANDLE job = CreateJobObjectW(nullptr, nullptr);
+    if (!job) return nullptr;
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_PROCESS_MEMORY | JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    limits.ProcessMemoryLimit = kChildMemoryLimit;
+    SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    return job;
+}
+
 // Exception codes (access violation, stack overflow...) end a process that faulted.
 bool faulted(DWORD exitCode) { return exitCode >= 0xC0000000u; }
 
@@ -150,10 +166,14 @@ ChildOutcome runChild(const std::filesystem::path& program, const std::vector<st
     start.hStdError = messages.write.get();
     PROCESS_INFORMATION started{};
     const std::wstring application = program.wstring();
-    if (!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                        nullptr, &start, &started))
+    // Started suspended so that it runs inside its job from its first instruction.
+    if (!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                        CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr, nullptr, &start, &started))
         return outcome;
     Handle process(started.hProcess);
+    const Handle job(boundedJob());
+    if (job.get()) AssignProcessToJobObject(job.get(), process.get());  // without one it runs unbounded, as before
+    ResumeThread(started.hThread);
     CloseHandle(started.hThread);
     answer.write.reset();  // the child holds the only writing ends now
     messages.write.reset();
