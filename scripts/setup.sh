@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   mdbtools-dev mdbtools
   dbus-daemon dbus-bin libdbus-1-dev libglib2.0-bin
+  libsystemd-dev  # sd-bus, which serves and calls the bus contract
   xvfb xauth imagemagick
   clang libclang-rt-14-dev
   # The Windows build (build-windows/) and its tests under Wine: the 64-bit
