@@ -9,6 +9,8 @@
 
 namespace corvane::remoting {
 
+class BusMessage;
+
 // The (iss) that travels with a result code: code, source, description.
 struct ErrorInfo {
     std::int32_t code = 0;
@@ -23,6 +25,10 @@ const QDBusArgument& operator>>(const QDBusArgument& in, ErrorInfo& info);
 QVariant encoded(const ErrorInfo& info);
 // Reads an (iss); throws WireFormatError for anything else.
 ErrorInfo decodeErrorInfo(const QVariant& argument);
+
+// The same on a message: one (iss) written, or read (WireFormatError for anything else).
+void write(BusMessage& out, const ErrorInfo& info);
+ErrorInfo readErrorInfo(BusMessage& in);
 
 }  // namespace corvane::remoting
 
