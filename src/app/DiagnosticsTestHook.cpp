@@ -2,6 +2,7 @@
 
 #include "HeapInUse.h"
 
+#include "remoting/server/BusCall.h"
 #include "remoting/server/BusServer.h"
 
 #include <QApplication>
@@ -9,45 +10,57 @@
 
 namespace corvane::app {
 
-std::unique_ptr<DiagnosticsTestHook> DiagnosticsTestHook::installFromEnvironment(remoting::BusServer& server,
-                                                                                QDBusConnection connection)
+std::unique_ptr<DiagnosticsTestHook> DiagnosticsTestHook::installFromEnvironment(remoting::BusServer& server)
 {
     if (qgetenv(kVariable) != "1") return nullptr;
-    std::unique_ptr<DiagnosticsTestHook> hook(new DiagnosticsTestHook(server, connection));
-    if (!connection.registerObject(QString::fromLatin1(kPath), hook.get(), QDBusConnection::ExportAllSlots))
-        return nullptr;
+    std::unique_ptr<DiagnosticsTestHook> hook(new DiagnosticsTestHook(server));
+    server.servePath(QString::fromLatin1(kPath), [hook = hook.get()](remoting::BusCall& call) { hook->handle(call); });
     return hook;
 }
 
-DiagnosticsTestHook::DiagnosticsTestHook(remoting::BusServer& server, QDBusConnection connection)
-    : server_(server), connection_(std::move(connection))
+void DiagnosticsTestHook::handle(remoting::BusCall& call)
 {
+    const QString interface = call.interface();
+    const QString member = call.member();
+    if (!interface.isEmpty() && interface != QLatin1StringView(kInterface))
+        return call.fail("org.freedesktop.DBus.Error.UnknownMethod", member);
+    if (!call.expectSignature("")) return;
+    if (member == QLatin1StringView("Census")) return census(call);
+    if (member == QLatin1StringView("HeapInUse") || member == QLatin1StringView("CallsServed")) {
+        remoting::BusMessage reply = call.newReply();
+        reply.appendUInt64(member == QLatin1StringView("HeapInUse") ? heapInUse() : server_.callsServed());
+        return call.send(reply);
+    }
+    if (member == QLatin1StringView("ClearWriteLog")) {
+        // The button itself, so that the hook does no more than the operator can.
+        for (QWidget* widget : QApplication::allWidgets())
+            if (auto* clear = qobject_cast<QPushButton*>(widget);
+                clear && clear->objectName() == QLatin1StringView("btnClearWriteLog"))
+                clear->click();
+        return call.reply();
+    }
+    call.fail("org.freedesktop.DBus.Error.UnknownMethod", member);
 }
 
-DiagnosticsTestHook::~DiagnosticsTestHook() { connection_.unregisterObject(QString::fromLatin1(kPath)); }
-
-uint DiagnosticsTestHook::Census(qulonglong& clientReferences, qulonglong& objectReferences,
-                                 QVariantMap& exportedByClass, uint& heldByRegistryAlone)
+void DiagnosticsTestHook::census(remoting::BusCall& call)
 {
     const remoting::RegistryCensus census = server_.registry().census();
-    clientReferences = census.clientReferences;
-    objectReferences = census.objectReferences;
-    exportedByClass.clear();
-    for (const auto& [kind, count] : census.exportedByClass) exportedByClass.insert(kind, uint(count));
-    heldByRegistryAlone = uint(census.heldByRegistryAlone);
-    return uint(census.clients);
-}
-
-qulonglong DiagnosticsTestHook::HeapInUse() { return heapInUse(); }
-
-qulonglong DiagnosticsTestHook::CallsServed() { return server_.callsServed(); }
-
-void DiagnosticsTestHook::ClearWriteLog()
-{
-    // The button itself, so that the hook does no more than the operator can.
-    for (QWidget* widget : QApplication::allWidgets())
-        if (auto* clear = qobject_cast<QPushButton*>(widget); clear && clear->objectName() == QLatin1StringView("btnClearWriteLog"))
-            clear->click();
+    remoting::BusMessage reply = call.newReply();
+    reply.appendUInt32(std::uint32_t(census.clients));
+    reply.appendUInt64(census.clientReferences);
+    reply.appendUInt64(census.objectReferences);
+    reply.open('a', "{sv}");
+    for (const auto& [kind, count] : census.exportedByClass) {
+        reply.open('e', "sv");
+        reply.appendText(QString(kind).toUtf8().constData());
+        reply.open('v', "u");
+        reply.appendUInt32(std::uint32_t(count));
+        reply.close();
+        reply.close();
+    }
+    reply.close();
+    reply.appendUInt32(std::uint32_t(census.heldByRegistryAlone));
+    call.send(reply);
 }
 
 }  // namespace corvane::app

@@ -5,7 +5,6 @@
 #include "remoting/common/WireText.h"
 
 #include <QCoreApplication>
-#include <QDBusConnection>
 
 #include <cstdio>
 #include <cstdlib>
@@ -49,22 +48,28 @@ ServerApplication::ServerApplication()
       operatorActions_(console_),
       process_(console_, tagStore_, clock_, regional_),
       gridEdits_(process_),
-      bus_(process_, QDBusConnection::sessionBus()),
-      busLoss_(QDBusConnection::sessionBus(), endOnBusLoss)
+      connection_(remoting::BusConnection::toSessionBus(connectionError_))
 {
     QCoreApplication::instance()->installEventFilter(&paintThrottle_);
     console_.setConsoleEvents(&gridEdits_);
     operatorActions_.exitQuestionAnswers().setAnnounce(announceExitAnswer);
     operatorActions_.exitQuestionAnswers().setWaiting(announceExitQuestionWaiting);
     ExitQuestionTestHook::installFromEnvironment(operatorActions_.exitQuestionAnswers());
-    bus_.serveOperator(operatorActions_);
+    if (!connection_) return;
+    connection_->onLoss(endOnBusLoss);
+    bus_ = std::make_unique<remoting::BusServer>(process_, *connection_);
+    bus_->serveOperator(operatorActions_);
 }
 
 bool ServerApplication::start(QString& error)
 {
+    if (!bus_) {
+        error = connectionError_;
+        return false;
+    }
     // Published before the name is claimed, so that it is there for the first client.
-    diagnostics_ = DiagnosticsTestHook::installFromEnvironment(bus_, QDBusConnection::sessionBus());
-    return bus_.start(error);
+    diagnostics_ = DiagnosticsTestHook::installFromEnvironment(*bus_);
+    return bus_->start(error);
 }
 
 }  // namespace corvane::app

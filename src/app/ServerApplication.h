@@ -5,7 +5,7 @@
 #include "jet/IsolatedDataLayer.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemRegionalSettings.h"
-#include "remoting/server/BusLossWatch.h"
+#include "remoting/server/BusConnection.h"
 #include "remoting/server/BusServer.h"
 #include "server/GridEditCommit.h"
 #include "server/ServerProcess.h"
@@ -46,8 +46,10 @@ private:
     ui::QtOperatorActions operatorActions_;
     ServerProcess process_;
     GridEditCommit gridEdits_;
-    remoting::BusServer bus_;
-    remoting::BusLossWatch busLoss_;
+    // Null when the session bus cannot be reached; start() then says so.
+    std::unique_ptr<remoting::BusConnection> connection_;
+    QString connectionError_;
+    std::unique_ptr<remoting::BusServer> bus_;
     std::unique_ptr<DiagnosticsTestHook> diagnostics_;
 };
 

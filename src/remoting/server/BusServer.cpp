@@ -8,8 +8,9 @@
 #include "remoting/common/BusContract.h"
 #include "remoting/common/WireFormatError.h"
 
-#include <QDBusConnectionInterface>
+#include <systemd/sd-bus.h>
 
+#include <cstring>
 #include <new>
 
 namespace corvane::remoting {
@@ -25,61 +26,83 @@ bool is(const QString& interface, const char* expected)
     return interface.isEmpty() || interface == QLatin1StringView(expected);
 }
 
+QString text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
+
+void replyText(BusCall& call, const QString& value)
+{
+    BusMessage reply = call.newReply();
+    reply.appendText(value.toUtf8().constData());
+    call.send(reply);
+}
+
+// The library hands every signal on; NameOwnerChanged comes only once asked for.
+int passOn(sd_bus_message*, void*, sd_bus_error*) { return 0; }
+
 }  // namespace
 
-BusServer::BusServer(ServerProcess& process, QDBusConnection connection)
-    : connection_(connection),
-      servingOn_(connection),
+BusServer::BusServer(ServerProcess& process, BusConnection& bus)
+    : bus_(bus),
+      servingOn_(&bus),
       registry_(kRoot,
-                [this](automation::Ref<automation::Object> last) { finalReleases_.add(std::move(last), servingOn_); }),
+                [this](automation::Ref<automation::Object> last) { finalReleases_.add(std::move(last), *servingOn_); }),
       factory_({process, registry_}),
       objectCalls_(registry_),
       dispatchCalls_({process, registry_}),
       enumeratorCalls_(registry_),
-      direct_(*this, [this](const QString& client) { clientLeft(client); })
+      direct_([this](BusMessage& message, BusConnection& connection,
+                     const QString& client) { serve(message, connection, client); },
+              [this](const QString& client) { clientLeft(client); })
 {
+    bus_.onMessage([this](BusMessage& message) { busMessage(message); });
 }
 
-BusServer::~BusServer()
-{
-    connection_.unregisterObject(kRoot, QDBusConnection::UnregisterTree);
-}
+BusServer::~BusServer() { bus_.onMessage(nullptr); }
 
 bool BusServer::start(QString& error)
 {
-    if (!connection_.isConnected()) {
-        error = QStringLiteral("cannot reach the session bus: %1").arg(connection_.lastError().message());
-        return false;
-    }
     // Watch clients leave before any can hold a reference.
-    connection_.connect(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-                        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameOwnerChanged"), this,
-                        SLOT(nameOwnerChanged(QString, QString, QString)));
-    if (!connection_.registerVirtualObject(kRoot, this, QDBusConnection::SubPath)) {
-        error = QStringLiteral("cannot publish %1 on the bus").arg(kRoot);
+    const int watching = sd_bus_add_match(bus_.bus(), nullptr,
+                                          "type='signal',sender='org.freedesktop.DBus',path='/org/freedesktop/DBus',"
+                                          "interface='org.freedesktop.DBus',member='NameOwnerChanged'",
+                                          passOn, nullptr);
+    if (watching < 0) {
+        error = QStringLiteral("cannot watch clients leave the bus: %1").arg(QString::fromLocal8Bit(std::strerror(-watching)));
         return false;
     }
-    if (!connection_.registerService(QString::fromLatin1(contract::kServiceName))) {
-        const QString owner = connection_.interface()->serviceOwner(QString::fromLatin1(contract::kServiceName));
-        error = owner.isEmpty()
-                    ? QStringLiteral("the bus refused the name %1: %2")
-                          .arg(QLatin1StringView(contract::kServiceName), connection_.lastError().message())
-                    : QStringLiteral("another server (%1) already owns %2 on this bus")
-                          .arg(owner, QLatin1StringView(contract::kServiceName));
-        return false;
-    }
-    return true;
+    const int claimed = sd_bus_request_name(bus_.bus(), contract::kServiceName, 0);
+    if (claimed >= 0) return true;
+    sd_bus_creds* creds = nullptr;
+    const char* owner = nullptr;
+    if (sd_bus_get_name_creds(bus_.bus(), contract::kServiceName, SD_BUS_CREDS_UNIQUE_NAME, &creds) >= 0)
+        sd_bus_creds_get_unique_name(creds, &owner);
+    error = owner ? QStringLiteral("another server (%1) already owns %2 on this bus")
+                        .arg(QString::fromUtf8(owner), QLatin1StringView(contract::kServiceName))
+                  : QStringLiteral("the bus refused the name %1: %2")
+                        .arg(QLatin1StringView(contract::kServiceName), QString::fromLocal8Bit(std::strerror(-claimed)));
+    sd_bus_creds_unref(creds);
+    return false;
 }
 
-void BusServer::serveOperator(OperatorActions& actions)
+void BusServer::serveOperator(OperatorActions& actions) { operator_ = std::make_unique<OperatorCalls>(actions); }
+
+void BusServer::servePath(const QString& path, std::function<void(BusCall&)> handler)
 {
-    operator_ = std::make_unique<OperatorCalls>(actions, connection_.name());
+    extraPath_ = path;
+    extraHandler_ = std::move(handler);
 }
 
-void BusServer::nameOwnerChanged(const QString& name, const QString& oldOwner, const QString& newOwner)
+void BusServer::busMessage(BusMessage& message)
 {
+    if (message.isMethodCall()) return serve(message, bus_, text(message.sender()));
     // A unique name that loses its owner is a client gone for good.
-    if (name.startsWith(QLatin1Char(':')) && !oldOwner.isEmpty() && newOwner.isEmpty()) clientLeft(name);
+    if (!message.isSignal("org.freedesktop.DBus", "NameOwnerChanged") || message.sender() != "org.freedesktop.DBus") return;
+    try {
+        const std::string_view name = message.readText();
+        const std::string_view oldOwner = message.readText();
+        const std::string_view newOwner = message.readText();
+        if (name.starts_with(':') && !oldOwner.empty() && newOwner.empty()) clientLeft(text(name));
+    } catch (const WireFormatError&) {
+    }
 }
 
 void BusServer::clientLeft(const QString& client)
@@ -88,53 +111,44 @@ void BusServer::clientLeft(const QString& client)
     if (operator_) operator_->clientLeft(client);
 }
 
-QString BusServer::introspect(const QString& path) const
+void BusServer::serve(BusMessage& message, BusConnection& connection, const QString& caller)
 {
-    // Introspect calls come through handleMessage; this is for Qt's own use.
-    if (path == kRoot) return introspection::rootNode();
-    return {};
-}
-
-bool BusServer::handleMessage(const QDBusMessage& message, const QDBusConnection& connection)
-{
-    if (message.type() != QDBusMessage::MethodCallMessage) return false;
-    // A peer of a direct connection has no bus name; its connection names it.
-    const bool onTheBus = connection.name() == connection_.name();
-    BusCall call(message, connection, onTheBus ? message.service() : direct_.clientOf(connection));
-    servingOn_ = connection;
+    if (!message.isMethodCall()) return;
+    BusCall call(message, connection, caller);
+    BusConnection* const outer = servingOn_;
+    servingOn_ = &connection;
     try {
         route(call);
     } catch (const WireLimitError& error) {
-        call.fail(QStringLiteral("org.freedesktop.DBus.Error.LimitsExceeded"), error.message());
+        call.fail("org.freedesktop.DBus.Error.LimitsExceeded", error.message());
     } catch (const WireFormatError& error) {
         call.failInvalidArgs(error.message());
     } catch (const std::bad_alloc&) {
-        call.fail(QStringLiteral("org.freedesktop.DBus.Error.NoMemory"), QStringLiteral("out of memory"));
+        call.fail("org.freedesktop.DBus.Error.NoMemory", QStringLiteral("out of memory"));
     } catch (const std::exception& error) {
-        call.fail(QStringLiteral("org.freedesktop.DBus.Error.Failed"), QString::fromLocal8Bit(error.what()));
+        call.fail("org.freedesktop.DBus.Error.Failed", QString::fromLocal8Bit(error.what()));
     }
     registry_.collectUnclaimed();
-    servingOn_ = connection_;
+    servingOn_ = outer;
     ++callsServed_;
-    return true;
 }
 
 void BusServer::route(BusCall& call)
 {
-    const QDBusMessage& message = call.message();
-    const QString interface = message.interface();
-    const QString member = message.member();
-    const QString path = message.path();
+    const QString interface = call.interface();
+    const QString member = call.member();
+    const QString path = call.path();
 
     if (operator_ && path == kOperator) return operator_->handle(call);
+    if (extraHandler_ && path == extraPath_) return extraHandler_(call);
     if (interface == QLatin1StringView("org.freedesktop.DBus.Introspectable") && member == QLatin1StringView("Introspect")) {
         if (!call.expectSignature("")) return;
-        if (path == kRoot) return call.reply({introspection::rootNode()});
+        if (path == kRoot) return replyText(call, introspection::rootNode());
         const automation::Ref<automation::Object> object = registry_.objectAt(path);
-        if (!object) return call.fail(QStringLiteral("org.freedesktop.DBus.Error.UnknownObject"), path);
+        if (!object) return call.fail("org.freedesktop.DBus.Error.UnknownObject", path);
         automation::DispatchObject* dispatch = object->asDispatch();
-        return call.reply({dispatch ? introspection::dispatchObjectNode(dispatch->dispatchBinding().description)
-                                    : introspection::enumeratorNode()});
+        return replyText(call, dispatch ? introspection::dispatchObjectNode(dispatch->dispatchBinding().description)
+                                        : introspection::enumeratorNode());
     }
     if (path == kRoot) {
         if (is(interface, contract::kClassFactoryInterface) && member == QLatin1StringView("CreateInstance"))
@@ -145,11 +159,10 @@ void BusServer::route(BusCall& call)
         // Held for the whole call: a nested event loop may see its last client go.
         const automation::Ref<automation::Object> object = registry_.objectAt(path);
         if (!object)
-            return call.fail(QStringLiteral("org.freedesktop.DBus.Error.UnknownObject"),
-                             QStringLiteral("no object lives at %1").arg(path));
+            return call.fail("org.freedesktop.DBus.Error.UnknownObject", QStringLiteral("no object lives at %1").arg(path));
         return routeToObject(call, *object);
     }
-    call.fail(QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
+    call.fail("org.freedesktop.DBus.Error.UnknownMethod",
               QStringLiteral("%1 has no method %2.%3").arg(path, interface, member));
 }
 
@@ -159,15 +172,14 @@ void BusServer::directAddress(BusCall& call)
     QString error;
     const QString address = direct_.address(error);
     if (address.isEmpty())
-        return call.fail(QStringLiteral("org.freedesktop.DBus.Error.Failed"),
-                         QStringLiteral("no direct connection: %1").arg(error));
-    call.reply({address});
+        return call.fail("org.freedesktop.DBus.Error.Failed", QStringLiteral("no direct connection: %1").arg(error));
+    replyText(call, address);
 }
 
 void BusServer::routeToObject(BusCall& call, automation::Object& object)
 {
-    const QString interface = call.message().interface();
-    const QString member = call.message().member();
+    const QString interface = call.interface();
+    const QString member = call.member();
     const auto named = [&member](const char* name) { return member == QLatin1StringView(name); };
 
     if (is(interface, contract::kObjectInterface)) {
@@ -188,7 +200,7 @@ void BusServer::routeToObject(BusCall& call, automation::Object& object)
             if (named("Clone")) return enumeratorCalls_.clone(call, *enumerator);
         }
     }
-    call.fail(QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
+    call.fail("org.freedesktop.DBus.Error.UnknownMethod",
               QStringLiteral("%1 has no method %2.%3").arg(call.path(), interface, member));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BusConnection.h"
 #include "ClassFactoryCalls.h"
 #include "DirectConnections.h"
 #include "DispatchCalls.h"
@@ -9,9 +10,9 @@
 #include "ObjectRegistry.h"
 #include "OperatorCalls.h"
 
-#include <QDBusConnection>
-#include <QDBusVirtualObject>
+#include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace corvane {
@@ -24,46 +25,44 @@ namespace corvane::remoting {
 class BusCall;
 
 // The server side of the bus contract: the class factory on the root path and
-// every exported object below it, all served from one virtual object on the
-// Qt event loop, so that each message reaches us raw and untrusted. Anything
-// malformed gets an error reply; nothing a client sends can end the process.
-// The same object serves the peers of the direct connections.
-class BusServer final : public QDBusVirtualObject {
-    Q_OBJECT
-
+// every exported object below it, served from the bus connection's messages
+// on the Qt event loop, so that each message reaches us raw and untrusted.
+// Anything malformed gets an error reply; nothing a client sends can end the
+// process. The same routing serves the peers of the direct connections.
+class BusServer final {
 public:
-    BusServer(ServerProcess& process, QDBusConnection connection);
-    ~BusServer() override;
+    BusServer(ServerProcess& process, BusConnection& bus);
+    ~BusServer();
+    BusServer(const BusServer&) = delete;
+    BusServer& operator=(const BusServer&) = delete;
 
-    // Publishes the object tree, starts watching clients leave and claims the
-    // service name. False, with the reason in `error`, when another server
-    // owns the name or the bus refuses.
+    // Starts watching clients leave and claims the service name. False, with
+    // the reason in `error`, when another server owns the name or the bus refuses.
     bool start(QString& error);
     // Serves the operator's controls too (before start, so that they are
     // there for the first call).
     void serveOperator(OperatorActions& actions);
-
-    QString introspect(const QString& path) const override;
-    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
+    // Serves every call to `path` with `handler` (before start); for the
+    // test hooks, outside the object tree.
+    void servePath(const QString& path, std::function<void(BusCall&)> handler);
 
     ObjectRegistry& registry() { return registry_; }
     // Method calls answered so far, on the bus and the direct connections.
     quint64 callsServed() const { return callsServed_; }
 
-private slots:
-    void nameOwnerChanged(const QString& name, const QString& oldOwner, const QString& newOwner);
-
 private:
+    void busMessage(BusMessage& message);
+    void serve(BusMessage& message, BusConnection& connection, const QString& caller);
     // A client gone from the bus, or a direct connection closed.
     void clientLeft(const QString& client);
     void route(BusCall& call);
     void routeToObject(BusCall& call, automation::Object& object);
     void directAddress(BusCall& call);
 
-    QDBusConnection connection_;
+    BusConnection& bus_;
     // Where the call being served came from: last releases wait until the
     // replies sent on it have left.
-    QDBusConnection servingOn_;
+    BusConnection* servingOn_;
     FinalReleaseQueue finalReleases_;
     ObjectRegistry registry_;
     ClassFactoryCalls factory_;
@@ -72,6 +71,8 @@ private:
     EnumeratorCalls enumeratorCalls_;
     DirectConnections direct_;
     std::unique_ptr<OperatorCalls> operator_;
+    QString extraPath_;
+    std::function<void(BusCall&)> extraHandler_;
     quint64 callsServed_ = 0;
 };
 

@@ -11,18 +11,24 @@
 #include "server/ClassFactory.h"
 #include "typelib/TypeLibrary.h"
 
-#include <QDBusObjectPath>
-
 namespace corvane::remoting {
 
 namespace hresult = automation::hresult;
 
 namespace {
 
-QVariantList failure(std::int32_t code, const QString& source, const QString& description)
+void answer(BusCall& call, std::int32_t code, const QString& path, const ErrorInfo& error)
 {
-    return {code, QVariant::fromValue(QDBusObjectPath(QLatin1StringView(contract::kNothingPath))),
-            encoded(ErrorInfo{code, source, description})};
+    BusMessage reply = call.newReply();
+    reply.appendInt32(code);
+    reply.appendText(path.toLatin1().constData(), 'o');
+    write(reply, error);
+    call.send(reply);
+}
+
+void fail(BusCall& call, std::int32_t code, const QString& source, const QString& description)
+{
+    answer(call, code, QString::fromLatin1(contract::kNothingPath), ErrorInfo{code, source, description});
 }
 
 }  // namespace
@@ -30,20 +36,21 @@ QVariantList failure(std::int32_t code, const QString& source, const QString& de
 void ClassFactoryCalls::createInstance(BusCall& call)
 {
     if (!call.expectSignature(contract::kCreateInstanceSignature)) return;
-    const QString classId = call.argument(0).toString();
+    const std::string_view utf8 = call.arguments().readText();
+    const QString classId = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
     const automation::ClassDescription* coclass = typelib::findCreatableClass(toU16(classId));
     if (coclass == nullptr) {
-        call.reply(failure(hresult::kClassNotRegistered, toQString(automation::kErrorSource),
-                           QStringLiteral("Class not registered: %1").arg(classId)));
+        fail(call, hresult::kClassNotRegistered, toQString(automation::kErrorSource),
+             QStringLiteral("Class not registered: %1").arg(classId));
         return;
     }
     try {
         const automation::Ref<automation::DispatchObject> created = CreateInstance(context_.process, *coclass);
         const QString path = context_.registry.pathOf(*created);
         context_.registry.addReference(call.caller(), *created);
-        call.reply({hresult::kOk, QVariant::fromValue(QDBusObjectPath(path)), encoded(ErrorInfo{})});
+        answer(call, hresult::kOk, path, ErrorInfo{});
     } catch (const automation::AutomationError& error) {
-        call.reply(failure(error.hresult(), toQString(error.source()), toQString(error.description())));
+        fail(call, error.hresult(), toQString(error.source()), toQString(error.description()));
     }
 }
 

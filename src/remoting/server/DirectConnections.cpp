@@ -2,89 +2,118 @@
 
 #include "PeerCredentials.h"
 
-#include "remoting/common/BusContract.h"
+#include <systemd/sd-id128.h>
 
-#include <QDBusError>
-#include <QDBusVirtualObject>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace corvane::remoting {
 
-DirectConnections::DirectConnections(QDBusVirtualObject& objects, std::function<void(const QString& client)> left)
-    : objects_(objects), left_(std::move(left))
+namespace {
+
+QString systemError(const char* what)
+{
+    return QStringLiteral("%1: %2").arg(QLatin1StringView(what), QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+// A listening socket at `path`; -1 with the reason in `error`.
+int listenAt(const std::string& path, QString& error)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path) {
+        error = QStringLiteral("the socket's path is too long: %1").arg(QString::fromStdString(path));
+        return -1;
+    }
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0 || ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0
+        || ::listen(fd, SOMAXCONN) != 0) {
+        error = systemError("cannot listen");
+        if (fd >= 0) ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+}  // namespace
+
+DirectConnections::DirectConnections(Serve serve, std::function<void(const QString& client)> left)
+    : serve_(std::move(serve)), left_(std::move(left))
 {
 }
 
 DirectConnections::~DirectConnections()
 {
-    for (const std::shared_ptr<Peer>& peer : std::as_const(peers_)) letGo(*peer);
     peers_.clear();
-    // Before the folder with its socket goes. Qt 6.4's QDBusServer destructor
-    // races with Qt D-Bus's thread (it hands its private part over for
-    // deletion while still holding that part's lock); the server process
-    // never gets here, since it ends by quick_exit.
-    server_.reset();
+    incoming_.reset();
+    if (listening_ >= 0) ::close(listening_);
 }
 
 QString DirectConnections::address(QString& error)
 {
-    if (server_) return server_->address();
+    if (listening_ >= 0) return address_;
     std::unique_ptr<DirectSocketFolder> folder = DirectSocketFolder::create(error);
     if (!folder) return {};
-    auto server = std::make_unique<QDBusServer>(folder->address());
-    if (!server->isConnected()) {
-        error = QStringLiteral("cannot listen at %1: %2").arg(folder->address(), server->lastError().message());
+    const int listening = listenAt(folder->socketPath(), error);
+    if (listening < 0) return {};
+    // The folder already keeps everybody else out; the socket's own mode says so too.
+    if (!folder->restrictSocket(error)) {
+        ::close(listening);
         return {};
     }
-    // The folder already keeps everybody else out; the socket's own mode says so too.
-    if (!folder->restrictSocket(error)) return {};
-    connect(server.get(), &QDBusServer::newConnection, this, &DirectConnections::accept);
+    sd_id128_t id{};
+    char guid[SD_ID128_STRING_MAX];
+    sd_id128_randomize(&id);
+    guid_ = sd_id128_to_string(id, guid);
+    address_ = folder->address() + QStringLiteral(",guid=") + QString::fromLatin1(guid_);
+    listening_ = listening;
     folder_ = std::move(folder);
-    server_ = std::move(server);
-    return server_->address();
+    incoming_ = std::make_unique<QSocketNotifier>(listening_, QSocketNotifier::Read);
+    connect(incoming_.get(), &QSocketNotifier::activated, this, &DirectConnections::accept);
+    return address_;
 }
 
-QString DirectConnections::clientOf(const QDBusConnection& connection) const
+void DirectConnections::accept()
 {
-    const auto found = peers_.constFind(connection.name());
-    return found == peers_.constEnd() ? QString() : (*found)->client;
+    for (;;) {
+        const int socket = ::accept4(listening_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (socket < 0) return;  // none waiting (or one that gave up meanwhile)
+        take(socket);
+    }
 }
 
-void DirectConnections::accept(const QDBusConnection& connection)
+void DirectConnections::take(int socket)
 {
-    // Qt D-Bus serves none of the peer's calls before this returns.
-    if (!peerIsThisUser(connection)) {
-        QDBusConnection::disconnectFromPeer(connection.name());
+    // Turned away before the library reads a byte of it.
+    if (!peerIsThisUser(socket)) {
+        ::close(socket);
         return;
     }
-    auto peer = std::make_shared<Peer>(Peer{QStringLiteral("direct-%1").arg(++joined_), connection, nullptr});
-    const QString name = connection.name();
-    peer->loss = std::make_unique<BusLossWatch>(connection, [this, name] { lost(name); });
-    QDBusConnection published = connection;
-    if (!published.registerVirtualObject(QString::fromLatin1(contract::kRootPath), &objects_, QDBusConnection::SubPath)) {
-        QDBusConnection::disconnectFromPeer(name);
-        return;
-    }
-    peers_.insert(name, std::move(peer));
+    QString error;
+    std::unique_ptr<BusConnection> connection = BusConnection::servePeer(socket, guid_, error);
+    if (!connection) return;
+    BusConnection* key = connection.get();
+    const QString client = QStringLiteral("direct-%1").arg(++joined_);
+    connection->onMessage([this, key, client](BusMessage& message) { serve_(message, *key, client); });
+    connection->onLoss([this, key] { lost(key); });
+    peers_.emplace(key, Peer{client, std::move(connection)});
 }
 
-void DirectConnections::letGo(Peer& peer)
+void DirectConnections::lost(BusConnection* connection)
 {
-    // Qt D-Bus closes the connection on its own thread once the last handle
-    // to it goes, and touches whatever is still published on it then.
-    peer.connection.unregisterObject(QString::fromLatin1(contract::kRootPath), QDBusConnection::UnregisterTree);
-    QDBusConnection::disconnectFromPeer(peer.connection.name());
-}
-
-void DirectConnections::lost(const QString& connectionName)
-{
-    const auto found = peers_.find(connectionName);
+    const auto found = peers_.find(connection);
     if (found == peers_.end()) return;
-    std::shared_ptr<Peer> peer = *found;
+    Peer peer = std::move(found->second);
     peers_.erase(found);
-    letGo(*peer);
-    // The watch that called us goes once its signal has been delivered.
-    peer->loss.release()->deleteLater();
-    left_(peer->client);
+    left_(peer.client);
+    // The connection is still unwinding from telling us; it goes once it has.
+    peer.connection.release()->deleteLater();
 }
 
 }  // namespace corvane::remoting

@@ -2,7 +2,6 @@
 
 #include <QStandardPaths>
 
-#include <dbus/dbus.h>
 
 #include <cerrno>
 #include <cstdlib>
@@ -91,9 +90,15 @@ DirectSocketFolder::~DirectSocketFolder()
 
 QString DirectSocketFolder::address() const
 {
-    char* escaped = dbus_address_escape_value(socket_.c_str());
-    const QString address = QStringLiteral("unix:path=") + QString::fromUtf8(escaped);
-    dbus_free(escaped);
+    // D-Bus addresses keep letters, digits and -_/.\* as they are; any other byte goes as %XX.
+    QString address = QStringLiteral("unix:path=");
+    for (const unsigned char c : socket_) {
+        const bool plain = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (plain || (c != 0 && std::strchr("-_/.\\*", c) != nullptr))
+            address += QLatin1Char(char(c));
+        else
+            address += QStringLiteral("%%%1").arg(int(c), 2, 16, QLatin1Char('0'));
+    }
     return address;
 }
 

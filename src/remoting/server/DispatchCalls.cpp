@@ -7,18 +7,13 @@
 #include "automation/Dispatcher.h"
 #include "automation/HResult.h"
 #include "remoting/common/BusContract.h"
+#include "remoting/common/BusValueReader.h"
+#include "remoting/common/BusValueWriter.h"
 #include "remoting/common/ErrorInfo.h"
-#include "remoting/common/TypeInfoWire.h"
-#include "remoting/common/ValueDecoder.h"
-#include "remoting/common/ValueEncoder.h"
 #include "remoting/common/WireBudget.h"
 #include "remoting/common/WireFormatError.h"
 #include "remoting/common/WireText.h"
-#include "remoting/common/WireValueFrame.h"
 #include "server/ServerProcess.h"
-
-#include <QDBusArgument>
-#include <QStringList>
 
 #include <deque>
 #include <vector>
@@ -33,32 +28,39 @@ namespace hresult = automation::hresult;
 
 namespace {
 
-std::vector<DispId> identifiers(const QVariant& argument)
+std::vector<DispId> identifiers(BusMessage& in)
 {
-    QList<int> ids;
-    if (argument.metaType() == QMetaType::fromType<QDBusArgument>()) {
-        argument.value<QDBusArgument>() >> ids;
-    } else {
-        ids = argument.value<QList<int>>();
-    }
+    const std::span<const std::int32_t> ids = in.readFixedArray<std::int32_t>('i');
     return std::vector<DispId>(ids.begin(), ids.end());
 }
 
-WireMember wireMember(const automation::MemberDescription& member)
+std::u16string text(std::string_view utf8) { return toU16(QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))); }
+
+// Names from the type library: plain text, which the bus carries as it is.
+void appendName(BusMessage& out, std::u16string_view name) { out.appendText(toQString(name).toUtf8().constData()); }
+
+void writeMember(BusMessage& out, const automation::MemberDescription& member)
 {
-    WireMember wire;
-    wire.name = toQString(member.name);
-    wire.id = member.id;
-    wire.kind = automation::invokeFlagOf(member.kind);
+    out.open('r', "siqa(sqsbb)qsq");
+    appendName(out, member.name);
+    out.appendInt32(member.id);
+    out.appendUInt16(automation::invokeFlagOf(member.kind));
+    out.open('a', "(sqsbb)");
     for (const automation::ParamDescription& param : member.params) {
-        wire.params.push_back({toQString(param.name), automation::code(param.type.type),
-                               toQString(param.type.interfaceName), param.byRef, param.optional});
+        out.open('r', "sqsbb");
+        appendName(out, param.name);
+        out.appendUInt16(automation::code(param.type.type));
+        appendName(out, param.type.interfaceName);
+        out.appendBool(param.byRef);
+        out.appendBool(param.optional);
+        out.close();
     }
-    wire.resultType = automation::code(member.result.type);
-    wire.resultInterface = toQString(member.result.interfaceName);
-    wire.flags = (member.hidden ? contract::kMemberHidden : 0) | (member.defaultMember ? contract::kMemberDefault : 0)
-                 | (member.enumerator ? contract::kMemberEnumerator : 0);
-    return wire;
+    out.close();
+    out.appendUInt16(automation::code(member.result.type));
+    appendName(out, member.result.interfaceName);
+    out.appendUInt16((member.hidden ? contract::kMemberHidden : 0) | (member.defaultMember ? contract::kMemberDefault : 0)
+                     | (member.enumerator ? contract::kMemberEnumerator : 0));
+    out.close();
 }
 
 }  // namespace
@@ -66,28 +68,32 @@ WireMember wireMember(const automation::MemberDescription& member)
 void DispatchCalls::getIDsOfNames(BusCall& call, DispatchObject& target)
 {
     if (!call.expectSignature(contract::kGetIDsOfNamesSignature)) return;
-    const QStringList names = call.argument(0).toStringList();
-    if (names.isEmpty()) {
+    std::vector<std::u16string> names;
+    BusMessage& in = call.arguments();
+    in.enter('a', "s");
+    while (!in.atEnd()) names.push_back(text(in.readText()));
+    in.exit();
+    if (names.empty()) {
         call.failInvalidArgs(QStringLiteral("GetIDsOfNames needs at least the member's name"));
         return;
     }
-    std::vector<std::u16string> texts;
-    texts.reserve(std::size_t(names.size()));
-    for (const QString& name : names) texts.push_back(toU16(name));
     std::vector<DispId> ids;
-    const std::int32_t result = dispatch::getIDsOfNames(target.dispatchBinding().description, texts, ids);
-    call.reply({result, QVariant::fromValue(QList<int>(ids.begin(), ids.end()))});
+    const std::int32_t result = dispatch::getIDsOfNames(target.dispatchBinding().description, names, ids);
+    BusMessage reply = call.newReply();
+    reply.appendInt32(result);
+    reply.appendFixedArray('i', ids.data(), ids.size() * sizeof(DispId));
+    call.send(reply);
 }
 
 void DispatchCalls::invoke(BusCall& call, DispatchObject& target)
 {
     if (!call.expectSignature(contract::kInvokeSignature)) return;
-    const DispId id = call.argument(0).toInt();
-    const auto flags = call.argument(1).value<quint16>();
+    BusMessage& in = call.arguments();
+    const DispId id = in.readInt32();
+    const std::uint16_t flags = in.readUInt16();
     std::deque<Variant> referenced;
-    ValueDecoder decoder(context_.registry, referenced);
-    const std::vector<Variant> sent = decoder.decodeList(call.argument(2).value<QDBusArgument>());
-    const std::vector<DispId> namedIds = identifiers(call.argument(3));
+    const std::vector<Variant> sent = BusValueReader(context_.registry, referenced).readList(in);
+    const std::vector<DispId> namedIds = identifiers(in);
     if (namedIds.size() > sent.size()) {
         call.failInvalidArgs(QStringLiteral("%1 named arguments but only %2 arguments").arg(namedIds.size()).arg(sent.size()));
         return;
@@ -105,32 +111,37 @@ void DispatchCalls::invoke(BusCall& call, DispatchObject& target)
     WireBudget budget;
     ReplyObjects handedOut(context_.registry);
     ObjectPathMap& newValues = succeeded ? static_cast<ObjectPathMap&>(handedOut) : context_.registry;
-    ValueEncoder returning(newValues, budget);
-    ValueEncoder echoing(context_.registry, budget);
+    BusValueWriter returning(newValues, budget);
+    BusValueWriter echoing(context_.registry, budget);
 
-    QList<WireValueFrame> returned;
-    returned.reserve(qsizetype(sent.size()));
-    for (const Variant& argument : sent) returned.push_back((argument.isByRef() ? returning : echoing).frameOf(argument));
-    const QVariant result = returning.encoded(succeeded ? outcome.result : Variant());
-
+    BusMessage reply = call.newReply();
+    reply.appendInt32(outcome.hresult);
+    returning.write(reply, succeeded ? outcome.result : Variant());
+    reply.open('a', "(qv)");
+    for (const Variant& argument : sent) (argument.isByRef() ? returning : echoing).write(reply, argument);
+    reply.close();
     ErrorInfo exception;
     if (outcome.hresult == hresult::kException) {
         exception = {outcome.exception.code, toQString(outcome.exception.source),
                      toQString(outcome.exception.description)};
     }
+    write(reply, exception);
+    reply.appendUInt32(std::uint32_t(outcome.argErr));
     if (succeeded) handedOut.addReferencesFor(call.caller());
-    call.reply({outcome.hresult, result, ValueEncoder::list(returned), encoded(exception), quint32(outcome.argErr)});
+    call.send(reply);
 }
 
 void DispatchCalls::getTypeInfo(BusCall& call, DispatchObject& target)
 {
     if (!call.expectSignature("")) return;
-    registerTypeInfoTypes();
     const automation::InterfaceDescription& description = target.dispatchBinding().description;
-    QList<WireMember> members;
-    for (const automation::MemberDescription& member : description.members) members.push_back(wireMember(member));
-    const QString iid = QLatin1Char('{') + toQString(description.iid.text) + QLatin1Char('}');
-    call.reply({toQString(description.name), iid, QVariant::fromValue(members)});
+    BusMessage reply = call.newReply();
+    appendName(reply, description.name);
+    reply.appendText(("{" + toQString(description.iid.text) + "}").toUtf8().constData());
+    reply.open('a', "(siqa(sqsbb)qsq)");
+    for (const automation::MemberDescription& member : description.members) writeMember(reply, member);
+    reply.close();
+    call.send(reply);
 }
 
 }  // namespace corvane::remoting

@@ -6,35 +6,36 @@
 
 #include "automation/Enumerator.h"
 #include "remoting/common/BusContract.h"
-#include "remoting/common/ValueEncoder.h"
+#include "remoting/common/BusValueWriter.h"
 #include "remoting/common/WireBudget.h"
-
-#include <QDBusObjectPath>
 
 namespace corvane::remoting {
 
 void EnumeratorCalls::next(BusCall& call, automation::Enumerator& enumerator)
 {
     if (!call.expectSignature(contract::kCountSignature)) return;
-    const std::vector<automation::Variant> items = enumerator.Next(call.argument(0).toUInt());
+    const std::vector<automation::Variant> items = enumerator.Next(call.arguments().readUInt32());
     WireBudget budget;
     ReplyObjects handedOut(registry_);
-    const QVariant encoded = ValueEncoder(handedOut, budget).encodedList(items);
+    BusMessage reply = call.newReply();
+    BusValueWriter(handedOut, budget).writeList(reply, items);
     handedOut.addReferencesFor(call.caller());
-    call.reply({encoded});
+    call.send(reply);
 }
 
 void EnumeratorCalls::skip(BusCall& call, automation::Enumerator& enumerator)
 {
     if (!call.expectSignature(contract::kCountSignature)) return;
-    call.reply({enumerator.Skip(call.argument(0).toUInt())});
+    BusMessage reply = call.newReply();
+    reply.appendBool(enumerator.Skip(call.arguments().readUInt32()));
+    call.send(reply);
 }
 
 void EnumeratorCalls::reset(BusCall& call, automation::Enumerator& enumerator)
 {
     if (!call.expectSignature("")) return;
     enumerator.Reset();
-    call.reply({});
+    call.reply();
 }
 
 void EnumeratorCalls::clone(BusCall& call, automation::Enumerator& enumerator)
@@ -43,7 +44,9 @@ void EnumeratorCalls::clone(BusCall& call, automation::Enumerator& enumerator)
     const automation::Ref<automation::Enumerator> copy = enumerator.Clone();
     const QString path = registry_.pathOf(*copy);
     registry_.addReference(call.caller(), *copy);
-    call.reply({QVariant::fromValue(QDBusObjectPath(path))});
+    BusMessage reply = call.newReply();
+    reply.appendText(path.toLatin1().constData(), 'o');
+    call.send(reply);
 }
 
 }  // namespace corvane::remoting

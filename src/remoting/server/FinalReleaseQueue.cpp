@@ -2,8 +2,7 @@
 
 #include "RoundTrip.h"
 
-#include <QStringList>
-
+#include <algorithm>
 #include <memory>
 
 namespace corvane::remoting {
@@ -11,9 +10,9 @@ namespace corvane::remoting {
 using automation::Object;
 using automation::Ref;
 
-void FinalReleaseQueue::add(Ref<Object> object, const QDBusConnection& repliedOn)
+void FinalReleaseQueue::add(Ref<Object> object, BusConnection& repliedOn)
 {
-    waiting_.push_back({std::move(object), repliedOn});
+    waiting_.push_back({std::move(object), QPointer<BusConnection>(&repliedOn)});
     if (!inFlight_) sendRoundTrips();
 }
 
@@ -25,22 +24,26 @@ void FinalReleaseQueue::sendRoundTrips()
     waiting_.clear();
     inFlight_ = true;
 
-    QStringList pinged;
-    auto outstanding = std::make_shared<int>(0);
-    for (const Waiting& waiting : *batch) {
-        if (pinged.contains(waiting.repliedOn.name())) continue;
-        pinged.push_back(waiting.repliedOn.name());
+    std::vector<BusConnection*> pinged;
+    for (const Waiting& waiting : *batch)
+        if (waiting.repliedOn && std::find(pinged.begin(), pinged.end(), waiting.repliedOn.data()) == pinged.end())
+            pinged.push_back(waiting.repliedOn.data());
+    auto outstanding = std::make_shared<int>(int(pinged.size()));
+    auto due = [this, batch, outstanding] {
+        if (--*outstanding > 0) return;
+        inFlight_ = false;
+        if (!waiting_.empty()) sendRoundTrips();
+        // An error (the bus or the peer gone) changes nothing: the releases
+        // are due either way. In the order they came; each may run a nested
+        // event loop meanwhile.
+        for (Waiting& last : *batch) last.object.reset();
+    };
+    if (pinged.empty()) {
         ++*outstanding;
-        afterSentMessagesLeave(waiting.repliedOn, &roundTrips_, [this, batch, outstanding] {
-            if (--*outstanding > 0) return;
-            inFlight_ = false;
-            if (!waiting_.empty()) sendRoundTrips();
-            // An error (the bus or the peer gone) changes nothing: the releases
-            // are due either way. In the order they came; each may run a nested
-            // event loop meanwhile.
-            for (Waiting& last : *batch) last.object.reset();
-        });
+        QMetaObject::invokeMethod(&roundTrips_, due, Qt::QueuedConnection);
+        return;
     }
+    for (BusConnection* connection : pinged) afterSentMessagesLeave(*connection, &roundTrips_, due);
 }
 
 }  // namespace corvane::remoting

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "BusConnection.h"
+
 #include "automation/Object.h"
 
-#include <QDBusConnection>
 #include <QObject>
+#include <QPointer>
 
 #include <vector>
 
@@ -21,12 +23,12 @@ public:
     FinalReleaseQueue& operator=(const FinalReleaseQueue&) = delete;
 
     // `repliedOn` carries the replies that must leave before `object` goes.
-    void add(automation::Ref<automation::Object> object, const QDBusConnection& repliedOn);
+    void add(automation::Ref<automation::Object> object, BusConnection& repliedOn);
 
 private:
     struct Waiting {
         automation::Ref<automation::Object> object;
-        QDBusConnection repliedOn;
+        QPointer<BusConnection> repliedOn;  // gone with its peer: nothing of it is left to leave
     };
     void sendRoundTrips();
 

@@ -8,13 +8,17 @@ namespace corvane::remoting {
 void ObjectCalls::addRef(BusCall& call, automation::Object& object)
 {
     if (!call.expectSignature("")) return;
-    call.reply({registry_.addReference(call.caller(), object)});
+    BusMessage reply = call.newReply();
+    reply.appendUInt32(registry_.addReference(call.caller(), object));
+    call.send(reply);
 }
 
 void ObjectCalls::release(BusCall& call)
 {
     if (!call.expectSignature("")) return;
-    call.reply({registry_.release(call.caller(), call.path())});
+    BusMessage reply = call.newReply();
+    reply.appendUInt32(registry_.release(call.caller(), call.path()));
+    call.send(reply);
 }
 
 }  // namespace corvane::remoting

@@ -5,13 +5,11 @@
 #include "RoundTrip.h"
 
 #include "remoting/common/BusContract.h"
-#include "remoting/common/OperatorLabels.h"
+#include "remoting/common/BusValueWriter.h"
 #include "remoting/common/WireBudget.h"
 #include "remoting/common/WireText.h"
 #include "server/OperatorActions.h"
 
-#include <QDBusMetaType>
-#include <QStringList>
 
 #include <algorithm>
 
@@ -19,25 +17,23 @@ namespace corvane::remoting {
 
 namespace {
 
-void registerOperatorTypes()
-{
-    static const QMetaType rows = qDBusRegisterMetaType<QList<QStringList>>();
-    (void)rows;
-    registerOperatorLabels();
-}
-
 // A text reply that the bus would refuse, dropping the server with it, is refused here.
-QString checkedText(const std::u16string& text, WireBudget& budget)
+void appendChecked(BusMessage& out, const std::u16string& text, WireBudget& budget)
 {
     budget.spend(WireBudget::textBytes(text.size()));
-    return toQString(text);
+    out.appendText(toQString(text).toUtf8().constData());
+}
+
+QString textArgument(BusMessage& in)
+{
+    const std::string_view utf8 = in.readText();
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
 }
 
 }  // namespace
 
-OperatorCalls::OperatorCalls(OperatorActions& actions, QString busName) : actions_(actions), busName_(std::move(busName))
+OperatorCalls::OperatorCalls(OperatorActions& actions) : actions_(actions)
 {
-    registerOperatorTypes();
     actions_.setWriteLogListener([this](std::u16string_view added) { writeLogGrown(added); });
 }
 
@@ -66,11 +62,13 @@ const OperatorCalls::Method OperatorCalls::kMethods[] = {
 
 void OperatorCalls::handle(BusCall& call)
 {
-    const QString interface = call.message().interface();
-    const QString member = call.message().member();
+    const QString interface = call.interface();
+    const QString member = call.member();
     if (interface == QLatin1StringView("org.freedesktop.DBus.Introspectable") && member == QLatin1StringView("Introspect")) {
-        if (call.expectSignature("")) call.reply({introspection::operatorNode()});
-        return;
+        if (!call.expectSignature("")) return;
+        BusMessage reply = call.newReply();
+        reply.appendText(introspection::operatorNode().toUtf8().constData());
+        return call.send(reply);
     }
     if (interface.isEmpty() || interface == QLatin1StringView(contract::kOperatorInterface)) {
         for (const Method& method : kMethods) {
@@ -79,76 +77,79 @@ void OperatorCalls::handle(BusCall& call)
             return;
         }
     }
-    call.fail(QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
+    call.fail("org.freedesktop.DBus.Error.UnknownMethod",
               QStringLiteral("%1 has no method %2.%3").arg(call.path(), interface, member));
 }
 
 void OperatorCalls::setSineWave(BusCall& call)
 {
-    actions_.setSineWave(call.argument(0).toBool());
-    call.reply({});
+    actions_.setSineWave(call.arguments().readBool());
+    call.reply();
 }
 
 void OperatorCalls::setPeriod(BusCall& call)
 {
-    actions_.typePeriod(toU16(call.argument(0).toString()));
-    call.reply({});
+    actions_.typePeriod(toU16(textArgument(call.arguments())));
+    call.reply();
 }
 
 void OperatorCalls::setTimeError(BusCall& call)
 {
-    actions_.typeTimeError(toU16(call.argument(0).toString()));
-    call.reply({});
+    actions_.typeTimeError(toU16(textArgument(call.arguments())));
+    call.reply();
 }
 
 void OperatorCalls::editCell(BusCall& call)
 {
-    const qint32 row = call.argument(0).toInt();
-    const qint32 column = call.argument(1).toInt();
-    if (!actions_.editCell(row, column, toU16(call.argument(2).toString())))
+    const qint32 row = call.arguments().readInt32();
+    const qint32 column = call.arguments().readInt32();
+    if (!actions_.editCell(row, column, toU16(textArgument(call.arguments()))))
         return call.failInvalidArgs(
             QStringLiteral("row %1, column %2 is no cell the operator can edit: a data row (1 and on) in column 1 or 2")
                 .arg(row)
                 .arg(column));
-    call.reply({});
+    call.reply();
 }
 
 void OperatorCalls::clearWriteLog(BusCall& call)
 {
     actions_.clearWriteLog();
-    call.reply({});
+    call.reply();
 }
 
 void OperatorCalls::answerExit(BusCall& call)
 {
-    const bool yes = call.argument(0).toBool();
+    const bool yes = call.arguments().readBool();
     if (!actions_.exitQuestionOpen()) {
         actions_.answerExitQuestion(yes);
-        return call.reply({});
+        return call.reply();
     }
     // Yes to an open question ends the process at once: the reply leaves first.
-    call.reply({});
+    call.reply();
     afterSentMessagesLeave(call.connection(), &roundTrips_, [this, yes] { actions_.answerExitQuestion(yes); });
 }
 
 void OperatorCalls::writeLog(BusCall& call)
 {
     WireBudget budget;
-    call.reply({checkedText(actions_.writeLog(), budget), growths_});
+    BusMessage reply = call.newReply();
+    appendChecked(reply, actions_.writeLog(), budget);
+    reply.appendUInt64(growths_);
+    call.send(reply);
 }
 
 void OperatorCalls::watchWriteLog(BusCall& call)
 {
     const auto known = std::find_if(watchers_.begin(), watchers_.end(),
                                     [&call](const Watcher& watcher) { return watcher.client == call.caller(); });
-    if (known == watchers_.end()) watchers_.push_back({call.connection(), call.caller()});
+    if (known == watchers_.end()) watchers_.push_back({&call.connection(), call.caller()});
     writeLog(call);
 }
 
 void OperatorCalls::unwatchWriteLog(BusCall& call)
 {
     clientLeft(call.caller());
-    call.reply({});
+    call.reply();
 }
 
 void OperatorCalls::clientLeft(const QString& client)
@@ -159,28 +160,40 @@ void OperatorCalls::clientLeft(const QString& client)
 void OperatorCalls::gridRows(BusCall& call)
 {
     WireBudget budget;
-    QList<QStringList> rows;
+    BusMessage reply = call.newReply();
+    reply.open('a', "as");
     for (const std::vector<std::u16string>& cells : actions_.gridRows()) {
-        QStringList& row = rows.emplace_back();
-        for (const std::u16string& cell : cells) row.push_back(checkedText(cell, budget));
+        reply.open('a', "s");
+        for (const std::u16string& cell : cells) appendChecked(reply, cell, budget);
+        reply.close();
     }
+    reply.close();
     WireBudget::checkArray(budget.spent());
-    call.reply({QVariant::fromValue(rows)});
+    call.send(reply);
 }
 
 void OperatorCalls::labels(BusCall& call)
 {
+    // In the window's order, which a map sorted by its keys would lose.
     WireBudget budget;
-    OperatorLabels labels;
-    for (const auto& [name, text] : actions_.labels())
-        labels.entries.push_back({toQString(name), checkedText(text, budget)});
-    call.reply({QVariant::fromValue(labels)});
+    BusMessage reply = call.newReply();
+    reply.open('a', "{ss}");
+    for (const auto& [name, text] : actions_.labels()) {
+        reply.open('e', "ss");
+        reply.appendText(toQString(name).toUtf8().constData());
+        appendChecked(reply, text, budget);
+        reply.close();
+    }
+    reply.close();
+    call.send(reply);
 }
 
 void OperatorCalls::dataListing(BusCall& call)
 {
     WireBudget budget;
-    call.reply({checkedText(actions_.dataListing(), budget)});
+    BusMessage reply = call.newReply();
+    appendChecked(reply, actions_.dataListing(), budget);
+    call.send(reply);
 }
 
 void OperatorCalls::writeLogGrown(std::u16string_view added)
@@ -189,17 +202,15 @@ void OperatorCalls::writeLogGrown(std::u16string_view added)
     if (watchers_.empty() || WireBudget::textBytes(added.size()) > WireBudget::kMaxMessageBytes) return;
     // Called inside whatever made the log grow (a client's write): nothing may escape.
     try {
-        const QString path = QString::fromLatin1(contract::kOperatorPath);
-        const QString interface = QString::fromLatin1(contract::kOperatorInterface);
-        const QString name = QStringLiteral("WriteLogGrown");
-        const QVariantList arguments{toQString(added), growths_};
+        const QByteArray text = toQString(added).toUtf8();
         for (const Watcher& watcher : watchers_) {
+            BusMessage signal = watcher.connection->newSignal(contract::kOperatorPath, contract::kOperatorInterface,
+                                                              "WriteLogGrown");
             // On the bus addressed to the watcher alone; a direct connection has only the one peer.
-            QDBusMessage signal = watcher.connection.name() == busName_
-                                      ? QDBusMessage::createTargetedSignal(watcher.client, path, interface, name)
-                                      : QDBusMessage::createSignal(path, interface, name);
-            signal.setArguments(arguments);
-            watcher.connection.send(signal);
+            if (!watcher.connection->isPeer()) signal.setDestination(watcher.client.toLatin1().constData());
+            signal.appendText(text.constData());
+            signal.appendUInt64(growths_);
+            watcher.connection->send(signal);
         }
     } catch (...) {
     }

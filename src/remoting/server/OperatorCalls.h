@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QDBusConnection>
 #include <QObject>
+#include <QString>
 
 #include <string_view>
 #include <vector>
@@ -13,6 +13,7 @@ class OperatorActions;
 namespace corvane::remoting {
 
 class BusCall;
+class BusConnection;
 
 // The operator's controls on the bus: org.corvane.Operator1 at
 // /org/corvane/CorvaneSim/Operator, each call handed to the operator actions
@@ -21,8 +22,7 @@ class BusCall;
 // contract: its clients never meet it.
 class OperatorCalls {
 public:
-    // `busName` is the name of the bus connection, to tell it from the direct ones.
-    OperatorCalls(OperatorActions& actions, QString busName);
+    explicit OperatorCalls(OperatorActions& actions);
     ~OperatorCalls();
     OperatorCalls(const OperatorCalls&) = delete;
     OperatorCalls& operator=(const OperatorCalls&) = delete;
@@ -53,12 +53,11 @@ private:
     void writeLogGrown(std::u16string_view added);
 
     struct Watcher {
-        QDBusConnection connection;
+        BusConnection* connection;  // goes only after its clients have left
         QString client;  // its unique bus name, or the direct connection it stands for
     };
 
     OperatorActions& actions_;
-    QString busName_;
     // A signal costs the server a good part of what the write that sets it
     // off costs, so it goes only to those who asked for it.
     std::vector<Watcher> watchers_;

@@ -1,7 +1,5 @@
 #include "PeerCredentials.h"
 
-#include <dbus/dbus.h>
-
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -16,12 +14,8 @@ std::optional<uid_t> peerUserOf(int socket)
     return credentials.uid;
 }
 
-bool peerIsThisUser(const QDBusConnection& connection)
+bool peerIsThisUser(int socket)
 {
-    // Qt D-Bus keeps the socket to itself; libdbus, underneath, hands it out.
-    auto* raw = static_cast<DBusConnection*>(connection.internalPointer());
-    int socket = -1;
-    if (raw == nullptr || !dbus_connection_get_unix_fd(raw, &socket)) return false;
     const std::optional<uid_t> peer = peerUserOf(socket);
     return peer && *peer == ::geteuid();
 }

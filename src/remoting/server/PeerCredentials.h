@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QDBusConnection>
-
 #include <optional>
 
 #include <sys/types.h>
@@ -13,9 +11,9 @@ namespace corvane::remoting {
 // is no Unix socket or the kernel cannot tell.
 std::optional<uid_t> peerUserOf(int socket);
 
-// Whether the process at the other end of a peer-to-peer D-Bus connection
-// runs as this process's user. The kernel's word, not the authentication
-// exchange's: a peer of any other user, root included, is refused.
-bool peerIsThisUser(const QDBusConnection& connection);
+// Whether the process at the other end of a connected Unix socket runs as
+// this process's user. The kernel's word, not the authentication exchange's:
+// a peer of any other user, root included, is refused.
+bool peerIsThisUser(int socket);
 
 }  // namespace corvane::remoting

@@ -1,30 +1,26 @@
 #include "RoundTrip.h"
 
-#include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
+#include "BusConnection.h"
+
+#include <QPointer>
 
 namespace corvane::remoting {
 
-namespace {
-
-QDBusMessage roundTripOn(const QDBusConnection& connection)
+void afterSentMessagesLeave(BusConnection& connection, QObject* context, std::function<void()> then)
 {
-    // A peer has no bus name; libdbus answers Peer.Ping on any connection by itself.
-    const bool peer = connection.baseService().isEmpty();
-    return QDBusMessage::createMethodCall(peer ? QString() : QStringLiteral("org.freedesktop.DBus"),
-                                          peer ? QStringLiteral("/") : QStringLiteral("/org/freedesktop/DBus"),
-                                          QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping"));
-}
-
-}  // namespace
-
-void afterSentMessagesLeave(const QDBusConnection& connection, QObject* context, std::function<void()> then)
-{
-    auto* watcher = new QDBusPendingCallWatcher(connection.asyncCall(roundTripOn(connection)), context);
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context, [watcher, then = std::move(then)] {
-        watcher->deleteLater();
-        then();
-    });
+    // A peer has no bus name; the library at its end answers Peer.Ping by itself.
+    BusMessage ping = connection.isPeer()
+                          ? connection.newMethodCall(nullptr, "/", "org.freedesktop.DBus.Peer", "Ping")
+                          : connection.newMethodCall("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                                     "org.freedesktop.DBus.Peer", "Ping");
+    const QPointer<QObject> guard(context);
+    auto continuation = [guard, then](BusMessage&) {
+        if (guard) then();
+    };
+    if (!connection.callThen(ping, continuation)) {
+        // Gone already: nothing of ours is left to leave.
+        QMetaObject::invokeMethod(context, [guard, then] { if (guard) then(); }, Qt::QueuedConnection);
+    }
 }
 
 }  // namespace corvane::remoting
