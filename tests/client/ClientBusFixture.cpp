@@ -17,29 +17,33 @@ void ClientBusFixture::SetUp()
     ASSERT_TRUE(bus->running()) << "dbus-daemon did not start";
     busConnection = QDBusConnection::connectToBus(bus->address(), QStringLiteral("client-test-") + QUuid::createUuid().toString());
     ASSERT_TRUE(busConnection.isConnected());
-    connection.emplace(std::make_unique<BusTransport>(busConnection));
+    std::unique_ptr<BusTransport> library = BusTransport::toAddress(bus->address().toStdString());
+    transport = library.get();
+    connection.emplace(std::move(library));
 }
 
 void ClientBusFixture::TearDown()
 {
     connection.reset();
+    transport = nullptr;
     QDBusConnection::disconnectFromBus(busConnection.name());
     bus.reset();  // ends the server too
 }
 
 quint32 ClientBusFixture::serverCount(const std::string& path)
 {
+    // On the library's own connection, whose references the server counts.
     const auto call = [&](const char* member) {
-        const QDBusMessage message =
-            QDBusMessage::createMethodCall(QLatin1StringView(contract::kServiceName), QString::fromStdString(path),
-                                           QLatin1StringView(contract::kObjectInterface), QLatin1StringView(member));
-        return busConnection.call(message);
+        remoting::BusMessage message = transport->newCall(transport->serviceName(), QString::fromStdString(path),
+                                                          contract::kObjectInterface, member);
+        return transport->call(message, 10000);
     };
-    const QDBusMessage added = call("AddRef");
+    CallReply added = call("AddRef");
     // An object that has ended has no references left.
-    if (added.errorName() == QLatin1StringView("org.freedesktop.DBus.Error.UnknownObject")) return 0;
-    const quint32 withOneMore = added.arguments().value(0).toUInt();
-    const quint32 count = call("Release").arguments().value(0).toUInt();
+    if (added.errorName == QLatin1StringView("org.freedesktop.DBus.Error.UnknownObject")) return 0;
+    const quint32 withOneMore = added.succeeded() ? added.message.readUInt32() : 0;
+    CallReply released = call("Release");
+    const quint32 count = released.succeeded() ? released.message.readUInt32() : 0;
     EXPECT_EQ(withOneMore, count + 1) << "the object at " << path << " did not answer";
     return count;
 }

@@ -4,6 +4,7 @@
 
 #include "corvanesim/Connection.h"
 #include "corvanesim/ObjectRef.h"
+#include "remoting/client/Transport.h"
 
 #include <QDBusConnection>
 
@@ -32,7 +33,10 @@ protected:
     bool serverRunning();
 
     std::unique_ptr<remoting::test::PrivateBus> bus;
+    // A client of its own, for what any client may ask.
     QDBusConnection busConnection{QString()};
+    // The library's own connection, which `connection` owns.
+    Transport* transport = nullptr;
     std::optional<Connection> connection;
 };
 

@@ -15,7 +15,7 @@ std::unique_ptr<Transport> routed(std::unique_ptr<BusTransport> bus, Connection:
 {
     if (route == Connection::Route::Bus) return bus;
     // The bus connection has done its part once the socket is known.
-    return DirectTransport::through(bus->connection());
+    return DirectTransport::through(*bus);
 }
 
 }  // namespace
@@ -24,7 +24,7 @@ Connection Connection::sessionBus(Route route) { return Connection(routed(BusTra
 
 Connection Connection::toBus(const std::string& address, Route route)
 {
-    return Connection(routed(BusTransport::toAddress(QString::fromStdString(address)), route));
+    return Connection(routed(BusTransport::toAddress(address), route));
 }
 
 Connection::Connection(std::unique_ptr<Transport> transport) : calls_(std::make_shared<RemoteCalls>(std::move(transport)))

@@ -3,46 +3,39 @@
 #include "ErrorReplies.h"
 #include "RemoteCalls.h"
 
-#include "corvanesim/RemoteError.h"
-
 #include "remoting/common/BusContract.h"
-#include "remoting/common/WireText.h"
-
-#include <QDBusError>
-#include <QUuid>
+#include "remoting/common/WireFormatError.h"
 
 namespace corvane::client {
 
 namespace contract = remoting::contract;
 
-std::unique_ptr<DirectTransport> DirectTransport::through(const QDBusConnection& bus)
+std::unique_ptr<DirectTransport> DirectTransport::through(Transport& bus)
 {
-    const QDBusMessage ask = QDBusMessage::createMethodCall(
-        QLatin1StringView(contract::kServiceName), QLatin1StringView(contract::kRootPath),
-        QLatin1StringView(contract::kDirectConnectionInterface), QStringLiteral("Address"));
-    const QDBusMessage answer = bus.call(ask, QDBus::Block, RemoteCalls::kCallTimeoutMs);
-    if (answer.type() != QDBusMessage::ReplyMessage) throw errors::fromErrorReply(answer, errors::Call::Create);
-    if (answer.signature() != QLatin1StringView("s"))
-        throw errors::unreadableReply(QStringLiteral("the server's address came as \"%1\"").arg(answer.signature()));
-
-    const QString address = answer.arguments().at(0).toString();
-    QDBusConnection peer = QDBusConnection::connectToPeer(
-        address, QStringLiteral("corvane-direct-") + QUuid::createUuid().toString(QUuid::WithoutBraces));
-    if (!peer.isConnected()) {
-        const QString reason = peer.lastError().message();
-        QDBusConnection::disconnectFromPeer(peer.name());
-        throw RemoteError(hresult::kServerUnavailable,
-                          remoting::toU16(QStringLiteral("Cannot connect to the server at %1: %2").arg(address, reason)));
+    remoting::BusMessage ask = bus.newCall(bus.serviceName(), QString::fromLatin1(contract::kRootPath),
+                                           contract::kDirectConnectionInterface, "Address");
+    CallReply answer = bus.call(ask, RemoteCalls::kCallTimeoutMs);
+    if (!answer.succeeded()) throw errors::fromErrorReply(answer, errors::Call::Create);
+    if (answer.message.signature() != "s")
+        throw errors::unreadableReply(QStringLiteral("the server's address came as \"%1\"")
+                                          .arg(QString::fromUtf8(answer.message.signature().data(),
+                                                                 qsizetype(answer.message.signature().size()))));
+    std::string address;
+    try {
+        address = std::string(answer.message.readText());
+    } catch (const remoting::WireFormatError& error) {
+        throw errors::unreadableReply(error.message());
     }
-    return std::unique_ptr<DirectTransport>(new DirectTransport(std::move(peer)));
+    return std::unique_ptr<DirectTransport>(new DirectTransport(BlockingBus::open(address, BlockingBus::Kind::Peer)));
 }
 
-DirectTransport::~DirectTransport() { QDBusConnection::disconnectFromPeer(peer_.name()); }
-
-QDBusMessage DirectTransport::call(const QDBusMessage& call, int timeoutMs)
+remoting::BusMessage DirectTransport::newCall(const QString& destination, const QString& path, const char* interface,
+                                              const char* member)
 {
-    return peer_.call(call, QDBus::Block, timeoutMs);
+    return peer_->newCall(destination, path, interface, member);
 }
+
+CallReply DirectTransport::call(remoting::BusMessage& call, int timeoutMs) { return peer_->call(call, timeoutMs); }
 
 QString DirectTransport::serviceName() const { return {}; }
 

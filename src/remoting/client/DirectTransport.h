@@ -1,8 +1,7 @@
 #pragma once
 
+#include "BlockingBus.h"
 #include "Transport.h"
-
-#include <QDBusConnection>
 
 #include <memory>
 
@@ -14,21 +13,20 @@ namespace corvane::client {
 // own, whose references go when the connection does.
 class DirectTransport final : public Transport {
 public:
-    // Asks the server on `bus` (starting it if need be) for its socket and
-    // connects to it; throws RemoteError when it cannot.
-    static std::unique_ptr<DirectTransport> through(const QDBusConnection& bus);
-    ~DirectTransport() override;
-    DirectTransport(const DirectTransport&) = delete;
-    DirectTransport& operator=(const DirectTransport&) = delete;
+    // Asks the server through `bus` (starting it if need be) for its socket
+    // and connects to it; throws RemoteError when it cannot.
+    static std::unique_ptr<DirectTransport> through(Transport& bus);
 
-    QDBusMessage call(const QDBusMessage& call, int timeoutMs) override;
+    remoting::BusMessage newCall(const QString& destination, const QString& path, const char* interface,
+                                 const char* member) override;
+    CallReply call(remoting::BusMessage& call, int timeoutMs) override;
     // Empty: on a peer connection there is nobody else to address.
     QString serviceName() const override;
 
 private:
-    explicit DirectTransport(QDBusConnection peer) : peer_(std::move(peer)) {}
+    explicit DirectTransport(std::unique_ptr<BlockingBus> peer) : peer_(std::move(peer)) {}
 
-    QDBusConnection peer_;
+    std::unique_ptr<BlockingBus> peer_;
 };
 
 }  // namespace corvane::client

@@ -35,12 +35,12 @@ std::u16string describe(std::int32_t code)
     }
 }
 
-RemoteError fromErrorReply(const QDBusMessage& reply, Call call)
+RemoteError fromErrorReply(const CallReply& reply, Call call)
 {
-    const QString name = reply.errorName();
+    const QString name = reply.errorName;
     const auto is = [&name](const char* suffix) { return name == QLatin1StringView("org.freedesktop.DBus.Error.") + QLatin1StringView(suffix); };
     const auto withDetail = [&reply](std::int32_t code) {
-        return RemoteError(code, describe(code) + u" " + remoting::toU16(reply.errorMessage()));
+        return RemoteError(code, describe(code) + u" " + remoting::toU16(reply.errorMessage));
     };
 
     const bool nobodyServes = is("ServiceUnknown") || is("NameHasNoOwner");
@@ -52,7 +52,7 @@ RemoteError fromErrorReply(const QDBusMessage& reply, Call call)
         return withDetail(hresult::kDisconnected);
     if (is("InvalidArgs")) return withDetail(hresult::kInvalidArgument);
     if (is("LimitsExceeded")) return withDetail(ah::kOutOfMemory);
-    return RemoteError(ah::kFail, remoting::toU16(name + QStringLiteral(": ") + reply.errorMessage()));
+    return RemoteError(ah::kFail, remoting::toU16(name + QStringLiteral(": ") + reply.errorMessage));
 }
 
 RemoteError unreadableReply(const QString& why)

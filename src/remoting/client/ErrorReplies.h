@@ -2,7 +2,8 @@
 
 #include "corvanesim/RemoteError.h"
 
-#include <QDBusMessage>
+#include "CallReply.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -22,7 +23,7 @@ std::u16string describe(std::int32_t code);
 // while creating, a service that nothing provides is "class not registered"
 // and one that the bus could not start is "server execution failed".
 enum class Call { Create, OnObject };
-RemoteError fromErrorReply(const QDBusMessage& reply, Call call);
+RemoteError fromErrorReply(const CallReply& reply, Call call);
 
 // A reply that does not follow the contract.
 RemoteError unreadableReply(const QString& why);

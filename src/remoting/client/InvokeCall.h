@@ -3,8 +3,7 @@
 #include "automation/TypeInfo.h"
 #include "automation/Variant.h"
 
-#include <QDBusMessage>
-#include <QVariantList>
+#include "remoting/common/BusMessage.h"
 
 #include <cstdint>
 #include <string_view>
@@ -25,24 +24,27 @@ public:
     InvokeCall(ReplyObjects& objects, automation::DispId id, std::uint16_t flags,
                const std::vector<automation::Variant>& args);
 
-    // id, flags, arguments and named identifiers (a put's value is the named -3).
-    const QVariantList& arguments() const { return arguments_; }
+    // Writes id, flags, arguments and named identifiers (a put's value is the
+    // named -3); throws RemoteError (invalid argument) for an argument the
+    // bus cannot carry.
+    void write(remoting::BusMessage& call) const;
 
     // The result of a successful reply; a failure throws RemoteError with the
     // member's error, or the dispatch rule's code and the refused argument.
-    automation::Variant finish(const QDBusMessage& reply);
+    automation::Variant finish(remoting::BusMessage& reply);
 
     // The interface of the object that a member returns, by the type library.
     static std::u16string_view resultInterface(std::u16string_view interfaceName, automation::DispId id,
                                                std::uint16_t flags);
 
 private:
-    [[noreturn]] static void raiseFailure(std::int32_t code, const QVariantList& out);
-    void writeBack(const QVariant& returnedArgs);
+    [[noreturn]] static void raiseFailure(std::int32_t code, remoting::BusMessage& reply);
+    void writeBack(remoting::BusMessage& reply);
 
     ReplyObjects& objects_;
+    automation::DispId id_;
+    std::uint16_t flags_;
     const std::vector<automation::Variant>& args_;
-    QVariantList arguments_;
 };
 
 }  // namespace corvane::client

@@ -7,11 +7,10 @@
 #include "automation/TypeInfo.h"
 #include "automation/Variant.h"
 
-#include <QDBusMessage>
 #include <QString>
-#include <QVariantList>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -44,8 +43,11 @@ public:
     std::vector<automation::Variant> next(RemoteObject& enumerator, std::uint32_t count);
 
 private:
-    QDBusMessage exchange(const QString& destination, const QString& path, const char* interface, const char* member,
-                          const QVariantList& arguments, bool creating = false);
+    using Arguments = std::function<void(remoting::BusMessage&)>;
+    // The call with the arguments that `write` puts in; its reply, or the
+    // error that stands for it thrown as RemoteError.
+    remoting::BusMessage exchange(const QString& destination, const QString& path, const char* interface,
+                                  const char* member, const Arguments& write = {}, bool creating = false);
     // The target's interface name, asked of the server (GetTypeInfo) the first time.
     const std::u16string& interfaceOf(RemoteObject& target);
 

@@ -159,6 +159,8 @@ void BusMessage::exit() { check(sd_bus_message_exit_container(message_), "the co
 
 bool BusMessage::atEnd() { return peek() == 0; }
 
+void BusMessage::skip(const char* types) { check(sd_bus_message_skip(message_, types), "the value cannot be passed over"); }
+
 void BusMessage::readBasic(char type, void* into)
 {
     char next = peek();

@@ -71,6 +71,8 @@ public:
     void enter(char type, const char* contents);
     void exit();
     bool atEnd();
+    // Passes over the next items, of the complete types `types`.
+    void skip(const char* types);
     std::int16_t readInt16();
     std::uint16_t readUInt16();
     std::int32_t readInt32();
