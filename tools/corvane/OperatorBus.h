@@ -1,31 +1,28 @@
 #pragma once
 
-#include <QDBusConnection>
-#include <QObject>
-
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
-class QDBusMessage;
-class QEventLoop;
+struct sd_bus;
+struct sd_bus_message;
 
 namespace corvane::cli {
 
 // The emulator's operator controls (org.corvane.Operator1 on the session
 // bus), in plain C++ types and UTF-8. The bus starts the emulator for the
 // first call when it does not run. Failures throw CommandError.
-class OperatorBus final : public QObject {
-    Q_OBJECT
-
+class OperatorBus final {
 public:
     // On a connection of its own to the session bus.
     OperatorBus();
-    // On a connection that the caller opened and keeps open.
-    explicit OperatorBus(QDBusConnection connection);
-    ~OperatorBus() override;
+    // On a connection of its own to the bus at `address`.
+    explicit OperatorBus(const std::string& address);
+    ~OperatorBus();
+    OperatorBus(const OperatorBus&) = delete;
+    OperatorBus& operator=(const OperatorBus&) = delete;
 
     void setSineWave(bool checked);
     void setPeriod(const std::string& text);
@@ -40,19 +37,14 @@ public:
     std::string dataListing();
 
     // Hands `print` the write log, then what is added to it as it grows,
-    // until the emulator ends. Needs a QCoreApplication.
+    // until the emulator ends.
     void followWriteLog(const std::function<void(const std::string&)>& print);
 
-private slots:
-    void writeLogGrown(const QString& added, qulonglong growths);
-
 private:
-    QDBusMessage call(const char* method, const QVariantList& arguments = {});
+    struct Reply;
+    Reply call(const char* method, const std::function<void(sd_bus_message*)>& write = {});
 
-    QDBusConnection connection_;
-    bool owned_;
-    std::function<void(const std::string&)> follower_;
-    qulonglong seen_ = 0;
+    sd_bus* bus_ = nullptr;
 };
 
 }  // namespace corvane::cli

@@ -11,7 +11,7 @@ void OperatorBusFixture::SetUp()
     operatorConnection =
         QDBusConnection::connectToBus(bus->address(), QStringLiteral("operator-test-") + QUuid::createUuid().toString());
     ASSERT_TRUE(operatorConnection.isConnected());
-    controls.emplace(operatorConnection);
+    controls.emplace(bus->address().toStdString());
     client.emplace(client::Connection::toBus(bus->address().toStdString()));
 }
 
