@@ -146,7 +146,8 @@ bool BusBench::setUp()
 
     const QDBusMessage address = busClient.call(rootCall(service, contract::kDirectConnectionInterface, "Address"));
     if (address.type() != QDBusMessage::ReplyMessage) return fail(QStringLiteral("no direct connection: %1").arg(address.errorMessage()));
-    peer = QDBusConnection::connectToPeer(address.arguments().at(0).toString(), QStringLiteral("bench-peer"));
+    directAddress = address.arguments().at(0).toString();
+    peer = QDBusConnection::connectToPeer(directAddress, QStringLiteral("bench-peer"));
     if (!peer.isConnected()) return fail(QStringLiteral("cannot connect to %1").arg(address.arguments().at(0).toString()));
 
     countThroughTheBus = countCall(service, tags);

@@ -60,6 +60,7 @@ public:
     QDBusConnection busClient{QString()};
     QDBusConnection peer{QString()};
     QDBusConnection echoPeer{QString()};  // to the echo server's own socket
+    QString directAddress;                // the server's own socket
     // Built once: Invoke(Tags.Count) through the bus and on the direct
     // connection, and the echo method's call.
     QDBusMessage countThroughTheBus;
