@@ -3,6 +3,8 @@
 // on through its connections being closed while it lets go of others.
 #include "remoting/server/DirectConnections.h"
 
+#include "HeapInUse.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -12,22 +14,27 @@
 #include <QUuid>
 
 #include <gtest/gtest.h>
+#include <systemd/sd-bus.h>
 
+#include <cstdlib>
 #include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace corvane::remoting;
 
 namespace {
 
-// Runs the event loop until `done` holds or a minute has gone.
+// Runs the event loop until `done` holds or `limitMs` has gone.
 template <typename Condition>
-void runUntil(Condition done)
+void runUntil(Condition done, int limitMs = 60000)
 {
     QEventLoop loop;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] { if (done()) loop.quit(); });
     poll.start(5);
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
     if (!done()) loop.exec();
 }
 
@@ -79,6 +86,50 @@ TEST(DirectPeers, ThatComeAndGoInGreatNumbersAreEachHeardLeaving)
     }
     runUntil([&] { return left == kRounds * kPeersAtOnce; });
     EXPECT_EQ(left, kRounds * kPeersAtOnce);
+}
+
+// A process of its own that connects `count` times one after the other, each
+// time pinging the server (the library answers that by itself) and closing.
+pid_t connectOneAfterAnother(const QString& address, int count)
+{
+    const QByteArray where = address.toUtf8();
+    const pid_t child = ::fork();
+    if (child != 0) return child;
+    for (int i = 0; i < count; ++i) {
+        sd_bus* peer = nullptr;
+        if (sd_bus_new(&peer) < 0 || sd_bus_set_address(peer, where.constData()) < 0 || sd_bus_start(peer) < 0
+            || sd_bus_call_method(peer, nullptr, "/", "org.freedesktop.DBus.Peer", "Ping", nullptr, nullptr, "") < 0)
+            ::_exit(1);
+        sd_bus_close_unref(peer);
+    }
+    ::_exit(0);
+}
+
+TEST(DirectPeers, ThatHaveComeAndGoneLeaveTheHeapWhereItWas)
+{
+    static int left = 0;  // counted by whichever test made the server first
+    DirectConnections& direct = serverForTheProcess(left);
+    QString error;
+    const QString address = direct.address(error);
+    ASSERT_FALSE(address.isEmpty()) << error.toStdString();
+    const auto churn = [&](int count) {
+        const pid_t child = connectOneAfterAnother(address, count);
+        int status = -1;
+        bool ended = false;
+        runUntil([&] { return (ended = ended || ::waitpid(child, &status, WNOHANG) == child) && direct.size() == 0; },
+                 600000);
+        EXPECT_EQ(status, 0);
+        EXPECT_EQ(direct.size(), 0u) << "peers not heard leaving";
+    };
+    // The allocator's arenas and the hash tables grow to their working size first.
+    churn(200);
+    const char* asked = std::getenv("CORVANE_CHURN_PEERS");
+    const int peers = asked ? std::atoi(asked) : 2000;
+    const std::uint64_t start = corvane::app::heapInUse();
+    churn(peers);
+    const std::int64_t growth = std::int64_t(corvane::app::heapInUse()) - std::int64_t(start);
+    RecordProperty("heap_growth_bytes", std::to_string(growth));
+    EXPECT_LE(growth, 512 * 1024) << "after " << peers << " peers";
 }
 
 }  // namespace
