@@ -7,7 +7,7 @@
 
 #include "automation/AutomationDate.h"
 #include "remoting/common/BusContract.h"
-#include "remoting/common/ValueEncoder.h"
+#include "qtwire/ValueEncoder.h"
 #include "remoting/common/WireBudget.h"
 
 #include <QCoreApplication>

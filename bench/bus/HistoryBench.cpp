@@ -6,7 +6,7 @@
 #include "ProcessUsage.h"
 
 #include "automation/SafeArray.h"
-#include "remoting/common/WireArray.h"
+#include "qtwire/WireArray.h"
 
 #include <benchmark/benchmark.h>
 #include <dbus/dbus.h>

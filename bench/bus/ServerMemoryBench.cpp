@@ -13,7 +13,7 @@
 
 #include "automation/NumberText.h"
 #include "remoting/common/BusContract.h"
-#include "remoting/common/ValueEncoder.h"
+#include "qtwire/ValueEncoder.h"
 #include "remoting/common/WireBudget.h"
 
 #include <QDBusPendingCall>

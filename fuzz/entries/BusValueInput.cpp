@@ -10,11 +10,11 @@
 #include "automation/SafeArray.h"
 #include "remoting/common/BusContract.h"
 #include "remoting/common/ObjectPathMap.h"
-#include "remoting/common/ValueDecoder.h"
-#include "remoting/common/ValueEncoder.h"
+#include "qtwire/ValueDecoder.h"
+#include "qtwire/ValueEncoder.h"
 #include "remoting/common/WireBudget.h"
 #include "remoting/common/WireFormatError.h"
-#include "remoting/common/WireValueFrame.h"
+#include "qtwire/WireValueFrame.h"
 
 #include <QCoreApplication>
 #include <QDBusArgument>

@@ -6,7 +6,7 @@
 #include "automation/Dispatcher.h"
 #include "automation/HResult.h"
 #include "remoting/common/ObjectPathMap.h"
-#include "remoting/common/ValueEncoder.h"
+#include "qtwire/ValueEncoder.h"
 #include "remoting/common/WireBudget.h"
 #include "remoting/common/WireFormatError.h"
 #include "typelib/TypeLibrary.h"

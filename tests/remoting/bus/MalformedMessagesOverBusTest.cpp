@@ -2,7 +2,7 @@
 // reply, and the server goes on serving.
 #include "BusFixture.h"
 
-#include "remoting/common/WireValueFrame.h"
+#include "qtwire/WireValueFrame.h"
 
 #include <QDBusArgument>
 #include <QDBusObjectPath>

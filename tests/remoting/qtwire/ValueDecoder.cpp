@@ -1,10 +1,10 @@
 #include "ValueDecoder.h"
 
-#include "BusContract.h"
-#include "ObjectPathMap.h"
-#include "WireFormatError.h"
-#include "WireText.h"
-#include "WireTypes.h"
+#include "remoting/common/BusContract.h"
+#include "remoting/common/ObjectPathMap.h"
+#include "remoting/common/WireFormatError.h"
+#include "remoting/common/WireText.h"
+#include "remoting/common/WireTypes.h"
 
 #include "automation/SafeArray.h"
 

@@ -1,11 +1,11 @@
 #include "ValueEncoder.h"
 
-#include "BusContract.h"
-#include "ObjectPathMap.h"
+#include "remoting/common/BusContract.h"
+#include "remoting/common/ObjectPathMap.h"
 #include "WireArray.h"
-#include "WireBudget.h"
-#include "WireFormatError.h"
-#include "WireText.h"
+#include "remoting/common/WireBudget.h"
+#include "remoting/common/WireFormatError.h"
+#include "remoting/common/WireText.h"
 #include "WireValueFrame.h"
 
 #include <QByteArray>

@@ -1,8 +1,8 @@
 #include "TestClient.h"
 
 #include "remoting/common/BusContract.h"
-#include "remoting/common/ValueDecoder.h"
-#include "remoting/common/ValueEncoder.h"
+#include "qtwire/ValueDecoder.h"
+#include "qtwire/ValueEncoder.h"
 #include "remoting/common/WireBudget.h"
 
 #include <QDBusObjectPath>

@@ -3,7 +3,7 @@
 #include "RemoteObjects.h"
 
 #include "automation/Variant.h"
-#include "remoting/common/ErrorInfo.h"
+#include "qtwire/QtErrorInfo.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

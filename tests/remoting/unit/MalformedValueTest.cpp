@@ -4,9 +4,9 @@
 #include "WireLoopback.h"
 
 #include "automation/Enumerator.h"
-#include "remoting/common/ValueDecoder.h"
+#include "qtwire/ValueDecoder.h"
 #include "remoting/common/WireFormatError.h"
-#include "remoting/common/WireValueFrame.h"
+#include "qtwire/WireValueFrame.h"
 
 #include <QDBusObjectPath>
 #include <QDBusVariant>

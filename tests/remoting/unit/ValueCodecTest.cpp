@@ -6,8 +6,8 @@
 #include "automation/Enumerator.h"
 #include "automation/HResult.h"
 #include "automation/SafeArray.h"
-#include "remoting/common/ValueDecoder.h"
-#include "remoting/common/ValueEncoder.h"
+#include "qtwire/ValueDecoder.h"
+#include "qtwire/ValueEncoder.h"
 #include "remoting/common/WireBudget.h"
 #include "remoting/common/WireFormatError.h"
 
