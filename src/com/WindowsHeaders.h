@@ -1,0 +1,12 @@
+#pragma once
+
+// The Windows headers the COM adapter uses, in one place: they define
+// `interface` as a macro, which the member table uses as a name, so it goes
+// once they are read. Include this before any header of the core.
+#include <windows.h>
+#include <objbase.h>
+#include <oaidl.h>
+#include <oleauto.h>
+#include <unknwn.h>
+
+#undef interface
