@@ -1,0 +1,151 @@
+// The model's objects through their COM faces, in process: what a client's
+// IDispatch calls meet once the marshaller has delivered them.
+#include "ObjectModelFixture.h"
+#include "com/ComResources.h"
+#include "com/ObjectTable.h"
+#include "session/Data.h"
+
+// After the core's headers: these bring back the Windows headers' macros.
+#include "DispatchCalls.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane::com {
+namespace {
+
+using test::call;
+using test::longValue;
+using test::text;
+
+class DispatchAdapter : public testing::ObjectModelFixture {
+protected:
+    void SetUp() override
+    {
+        data = ComRef<IDispatch>::adopt(table.dispatchOf(Data::Create(process)));
+        tags = ComRef<IDispatch>::adopt(test::objectIn(call(data.get(), L"TAGS", DISPATCH_PROPERTYGET)));
+        ASSERT_TRUE(tags);
+    }
+    ComRef<IDispatch> add(const wchar_t* name)
+    {
+        return ComRef<IDispatch>::adopt(test::objectIn(call(tags.get(), L"add", DISPATCH_METHOD, {text(name)})));
+    }
+
+    ReleaseQueue releases;
+    ObjectTable table{*regional, releases};
+    ComRef<IDispatch> data;
+    ComRef<IDispatch> tags;
+};
+
+TEST_F(DispatchAdapter, TheSameObjectAlwaysComesBackAsTheSamePointer)
+{
+    const ComRef<IDispatch> tag = add(L"TIC101.PV");
+    const ComRef<IDispatch> again = ComRef<IDispatch>::adopt(
+        test::objectIn(call(tags.get(), L"Item", DISPATCH_METHOD, {longValue(1)})));
+    EXPECT_EQ(tag.get(), again.get());
+}
+
+TEST_F(DispatchAdapter, MembersErrorsArriveAsExceptionsAndErrorObjects)
+{
+    add(L"TIC101.PV");
+    const test::CallResult twice = call(tags.get(), L"Add", DISPATCH_METHOD, {text(L"tic101.pv")});
+    EXPECT_EQ(twice.code, DISP_E_EXCEPTION);
+    EXPECT_EQ(twice.exception.scode, static_cast<SCODE>(0x800A01C9));
+    EXPECT_STREQ(twice.exception.bstrSource, L"CorvaneSim");
+    EXPECT_NE(SysStringLen(twice.exception.bstrDescription), 0u);
+
+    ComRef<IErrorInfo> error;
+    ASSERT_EQ(GetErrorInfo(0, error.put()), S_OK);
+    BSTR description = nullptr;
+    error->GetDescription(&description);
+    EXPECT_STREQ(description, twice.exception.bstrDescription);
+    SysFreeString(description);
+    ComRef<ISupportErrorInfo> supports;
+    ASSERT_EQ(tags->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(supports.put())), S_OK);
+    EXPECT_EQ(supports->InterfaceSupportsErrorInfo(IID_IDispatch), S_OK);
+}
+
+TEST_F(DispatchAdapter, DefaultMemberAndEnumeratorAnswerTheirStandardIdentifiers)
+{
+    const ComRef<IDispatch> first = add(L"C");
+    add(L"A");
+    VARIANT index = longValue(2);
+    DISPPARAMS params{&index, nullptr, 1, 0};
+    VARIANT result;
+    VariantInit(&result);
+    ASSERT_EQ(tags->Invoke(DISPID_VALUE, IID_NULL, 0, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &params, &result, nullptr, nullptr), S_OK);
+    EXPECT_EQ(result.vt, VT_DISPATCH);
+    VariantClear(&result);
+
+    DISPPARAMS none{};
+    ASSERT_EQ(tags->Invoke(DISPID_NEWENUM, IID_NULL, 0, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr), S_OK);
+    ASSERT_EQ(result.vt, VT_UNKNOWN);
+    ComRef<IEnumVARIANT> walk;
+    ASSERT_EQ(result.punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(walk.put())), S_OK);
+    VariantClear(&result);
+    VARIANT items[3];
+    ULONG fetched = 0;
+    EXPECT_EQ(walk->Next(3, items, &fetched), S_FALSE);
+    ASSERT_EQ(fetched, 2u);
+    EXPECT_EQ(items[0].pdispVal, first.get());
+    for (ULONG i = 0; i < fetched; ++i) VariantClear(&items[i]);
+}
+
+TEST_F(DispatchAdapter, ResultArraysComeBackThroughReferencesToVariants)
+{
+    const ComRef<IDispatch> tag = add(L"TIC101.PV");
+    VARIANT slots[3];
+    VARIANT references[3];
+    for (int i = 0; i < 3; ++i) {
+        VariantInit(&slots[i]);
+        references[2 - i].vt = VT_BYREF | VT_VARIANT;  // COM sends the last argument first
+        references[2 - i].pvarVal = &slots[i];
+    }
+    DISPID id = 0;
+    LPOLESTR name = const_cast<LPOLESTR>(L"UnpackResults");
+    ASSERT_EQ(tag->GetIDsOfNames(IID_NULL, &name, 1, 0, &id), S_OK);
+    DISPPARAMS params{references, nullptr, 3, 0};
+    ASSERT_EQ(tag->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr), S_OK);
+    EXPECT_EQ(slots[0].vt, VT_ARRAY | VT_R4);
+    EXPECT_EQ(slots[1].vt, VT_ARRAY | VT_DATE);
+    EXPECT_EQ(slots[2].vt, VT_ARRAY | VT_I2);
+    EXPECT_EQ(slots[0].parray->rgsabound[0].lLbound, 0);
+    for (VARIANT& slot : slots) VariantClear(&slot);
+}
+
+TEST_F(DispatchAdapter, AReferenceToAVariantForAStringParameterIsRefusedWithItsPosition)
+{
+    VARIANT name = text(L"TIC101.PV");
+    VARIANT reference{};
+    reference.vt = VT_BYREF | VT_VARIANT;
+    reference.pvarVal = &name;
+    DISPPARAMS params{&reference, nullptr, 1, 0};
+    UINT argErr = 99;
+    EXPECT_EQ(tags->Invoke(0x60030002, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, &argErr), DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(argErr, 0u);
+    VariantClear(&name);
+}
+
+TEST_F(DispatchAdapter, MalformedCallsAreRefusedWithoutRunningAnything)
+{
+    DISPPARAMS noArguments{nullptr, nullptr, 2, 0};
+    EXPECT_EQ(tags->Invoke(0x68030000, IID_NULL, 0, DISPATCH_PROPERTYGET, &noArguments, nullptr, nullptr, nullptr), E_INVALIDARG);
+    DISPPARAMS tooManyNames{nullptr, nullptr, 0, 1};
+    EXPECT_EQ(tags->Invoke(0x68030000, IID_NULL, 0, DISPATCH_PROPERTYGET, &tooManyNames, nullptr, nullptr, nullptr), E_INVALIDARG);
+    EXPECT_EQ(tags->Invoke(0x68030000, IID_IDispatch, 0, DISPATCH_PROPERTYGET, nullptr, nullptr, nullptr, nullptr),
+              DISP_E_UNKNOWNINTERFACE);
+    EXPECT_EQ(call(tags.get(), L"Count", DISPATCH_PROPERTYPUT, {longValue(3)}).code, DISP_E_MEMBERNOTFOUND);
+}
+
+TEST_F(DispatchAdapter, TheModelLetsGoOnlyOnceTheQueueRuns)
+{
+    add(L"TIC101.PV");
+    data.reset();
+    tags.reset();
+    EXPECT_EQ(table.size(), 0u) << "every face gone with its clients";
+    EXPECT_FALSE(releases.empty()) << "the model's objects wait for the message loop";
+    releases.releaseWaiting();
+    EXPECT_TRUE(releases.empty());
+}
+
+}  // namespace
+}  // namespace corvane::com
