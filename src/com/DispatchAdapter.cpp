@@ -14,7 +14,8 @@ DispatchAdapter::DispatchAdapter(ObjectTable& table, automation::Ref<automation:
     : table_(table),
       target_(std::move(object)),
       asObject_(target_),
-      interfaceId_(guidOf(target_->dispatchBinding().description.iid))
+      interfaceId_(guidOf(target_->dispatchBinding().description.iid)),
+      dual_{dualVtableOf(target_->dispatchBinding().description), this}
 {
 }
 
@@ -24,6 +25,8 @@ HRESULT DispatchAdapter::QueryInterface(REFIID iid, void** out)
     *out = nullptr;
     if (iid == IID_IUnknown || iid == IID_IDispatch) {
         *out = static_cast<IDispatch*>(this);
+    } else if (iid == interfaceId_ && dual_.vtable) {
+        *out = &dual_;
     } else if (iid == IID_ISupportErrorInfo) {
         *out = static_cast<ISupportErrorInfo*>(this);
     } else {
@@ -87,6 +90,12 @@ HRESULT DispatchAdapter::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPAR
     return invokeThroughDispatcher(*target, table_, table_.regional(), id, flags, params, result, exception, argErr);
 }
 
+HRESULT DispatchAdapter::invokeMember(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception)
+{
+    const automation::Ref<automation::DispatchObject> target = target_;
+    return invokeThroughDispatcher(*target, table_, table_.regional(), id, flags, params, result, exception, nullptr);
+}
+
 HRESULT DispatchAdapter::InterfaceSupportsErrorInfo(REFIID iid)
 {
     return iid == IID_IDispatch || iid == interfaceId_ ? S_OK : S_FALSE;
@@ -106,7 +115,8 @@ IDispatch* DispatchAdapter::dispatch()
 
 bool DispatchAdapter::owns(IUnknown* pointer) const
 {
-    return pointer == static_cast<const IDispatch*>(this) || pointer == static_cast<const ISupportErrorInfo*>(this);
+    return pointer == static_cast<const IDispatch*>(this) || pointer == static_cast<const ISupportErrorInfo*>(this) ||
+           pointer == reinterpret_cast<const IUnknown*>(&dual_);
 }
 
 }  // namespace corvane::com

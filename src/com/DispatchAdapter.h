@@ -2,13 +2,15 @@
 
 #include "WindowsHeaders.h"
 
+#include "DualVtables.h"
 #include "ObjectTable.h"
 
 #include "automation/DispatchObject.h"
 
 namespace corvane::com {
 
-// The COM face of an object of the model: IDispatch over the dispatcher, and
+// The COM face of an object of the model: IDispatch over the dispatcher, the
+// dual interface of its class with the members in its vtable, and
 // ISupportErrorInfo for the error objects its members leave.
 class DispatchAdapter final : public IDispatch, public ISupportErrorInfo, public ComFace {
 public:
@@ -29,6 +31,9 @@ public:
     // ISupportErrorInfo
     HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override;
 
+    // One call of a member by the dispatch rules, for the vtable entries.
+    HRESULT invokeMember(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception);
+
     // ComFace
     IUnknown* identity() override;
     IDispatch* dispatch() override;
@@ -42,6 +47,7 @@ private:
     automation::Ref<automation::DispatchObject> target_;
     automation::Ref<automation::Object> asObject_;
     const GUID interfaceId_;
+    DualFace dual_;  // the interface's own vtable, for early-bound clients
     LONG references_ = 0;
 };
 

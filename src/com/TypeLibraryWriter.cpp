@@ -112,7 +112,10 @@ HRESULT LibraryBuilder::addMember(ICreateTypeInfo& info, UINT index, const Membe
         ELEMDESC element{};
         CHECK(typeOf(param.type, info, element.tdesc));
         if (param.byRef) element.tdesc = *descriptions_.pointerTo(element.tdesc);
-        element.paramdesc.wParamFlags = PARAMFLAG_FIN | (param.optional ? PARAMFLAG_FOPT : 0);
+        // By reference is in and out, so that the marshaller carries back what
+        // a member writes (the arrays of UnpackResults).
+        element.paramdesc.wParamFlags =
+            PARAMFLAG_FIN | (param.byRef ? PARAMFLAG_FOUT : 0) | (param.optional ? PARAMFLAG_FOPT : 0);
         params.push_back(element);
         if (!param.name.empty()) names.push_back(wide(param.name));
     }

@@ -4,8 +4,10 @@
 //   com_client_runner SERVER.exe script FILE       a script client
 //   com_client_runner SERVER.exe together FILE     this program and the script at once
 //   com_client_runner SERVER.exe abandoned         a client killed holding objects
+//   com_client_runner SERVER.exe early-bound       a client calling through the vtables
 //   com_client_runner SERVER.exe registration      what /RegServer writes and /UnregServer removes
 #include "DispatchCalls.h"
+#include "EarlyBoundClient.h"
 #include "RegistryCensus.h"
 
 #include <windows.h>
@@ -228,6 +230,8 @@ int wmain(int argc, wchar_t** argv)
         runScript(argv[3]);
     } else if (scenario == L"together" && argc > 3) {
         together(argv[3]);
+    } else if (scenario == L"early-bound") {
+        failures += runEarlyBoundClient();
     } else if (scenario == L"abandoned") {
         abandoned(argv[0]);
     } else {

@@ -7,6 +7,7 @@
 
 // After the core's headers: these bring back the Windows headers' macros.
 #include "DispatchCalls.h"
+#include "TranscribedInterfaces.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +63,42 @@ TEST_F(DispatchAdapter, MembersErrorsArriveAsExceptionsAndErrorObjects)
     ComRef<ISupportErrorInfo> supports;
     ASSERT_EQ(tags->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(supports.put())), S_OK);
     EXPECT_EQ(supports->InterfaceSupportsErrorInfo(IID_IDispatch), S_OK);
+}
+
+TEST_F(DispatchAdapter, TheDualInterfaceReachesTheSameMembersThroughItsVtable)
+{
+    test::_Tags* early = nullptr;
+    ASSERT_EQ(tags->QueryInterface(test::kIidTags, reinterpret_cast<void**>(&early)), S_OK);
+    BSTR name = SysAllocString(L"TIC101.PV");
+    VARIANT noKey;
+    VariantInit(&noKey);
+    noKey.vt = VT_ERROR;
+    noKey.scode = DISP_E_PARAMNOTFOUND;
+    test::_Tag* tag = nullptr;
+    EXPECT_EQ(early->Add(&name, &noKey, &tag), S_OK);
+    LONG count = 0;
+    EXPECT_EQ(early->get_Count(&count), S_OK);
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(call(tags.get(), L"Count", DISPATCH_PROPERTYGET).value.lVal, 1) << "both routes see one collection";
+
+    ASSERT_TRUE(tag);
+    EXPECT_EQ(tag->put_PV(42.5f), S_OK);
+    FLOAT pv = 0;
+    EXPECT_EQ(tag->get_PV(&pv), S_OK);
+    EXPECT_EQ(pv, 42.5f);
+    tag->Release();
+
+    test::_Tag* twice = nullptr;
+    EXPECT_EQ(early->Add(&name, &noKey, &twice), static_cast<HRESULT>(0x800A01C9)) << "the failure code itself";
+    EXPECT_EQ(twice, nullptr);
+    ComRef<IErrorInfo> error;
+    ASSERT_EQ(GetErrorInfo(0, error.put()), S_OK);
+    BSTR source = nullptr;
+    error->GetSource(&source);
+    EXPECT_STREQ(source, L"CorvaneSim");
+    SysFreeString(source);
+    SysFreeString(name);
+    early->Release();
 }
 
 TEST_F(DispatchAdapter, DefaultMemberAndEnumeratorAnswerTheirStandardIdentifiers)
