@@ -4,6 +4,7 @@ enable_language(RC)
 add_subdirectory(src)
 add_subdirectory(tools/windowshot)
 add_subdirectory(tools/tagdb)
+add_subdirectory(bench/com)
 
 if(CORVANE_BUILD_TESTS)
   # GoogleTest from Debian's sources, built with the same compiler.
