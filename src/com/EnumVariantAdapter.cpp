@@ -28,7 +28,7 @@ ULONG EnumVariantAdapter::Release()
 {
     const LONG left = --references_;
     if (left == 0) {
-        table_.faceReleased(*this, std::move(asObject_));
+        table_.faceReleased(std::move(asObject_));
         delete this;
     }
     return static_cast<ULONG>(left);

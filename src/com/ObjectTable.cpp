@@ -44,22 +44,23 @@ std::optional<Ref<Object>> ObjectTable::objectOf(IUnknown* pointer)
 {
     if (pointer == nullptr) return Ref<Object>();
     // Our own objects come back from a client as the very pointers handed
-    // out; anything else is asked for its identity, which a proxy answers.
-    for (int attempt = 0; attempt < 2; ++attempt) {
+    // out (COM unmarshals a pointer of this apartment to itself); anything
+    // else is asked for its identity, which a proxy of our own object shares.
+    auto owner = [this](IUnknown* candidate) -> const ComFace* {
         for (const auto& [object, face] : byObject_)
-            if (face->owns(pointer)) return face->object();
-        if (attempt == 1) break;
-        ComRef<IUnknown> identity;
-        if (FAILED(pointer->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(identity.put())))) break;
-        pointer = identity.get();
-    }
+            if (face->owns(candidate)) return face;
+        return nullptr;
+    };
+    if (const ComFace* face = owner(pointer)) return face->object();
+    ComRef<IUnknown> identity;
+    if (FAILED(pointer->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(identity.put())))) return std::nullopt;
+    if (const ComFace* face = owner(identity.get())) return face->object();
     return std::nullopt;
 }
 
-void ObjectTable::faceReleased(ComFace& face, Ref<Object> object)
+void ObjectTable::faceReleased(Ref<Object> object)
 {
     byObject_.erase(object.get());
-    (void)face;
     releases_.add(std::move(object));
 }
 

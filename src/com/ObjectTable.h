@@ -32,7 +32,7 @@ public:
     const automation::RegionalSettings& regional() const { return regional_; }
     // A face's clients have all let go: it leaves the table and its object
     // goes to the queue.
-    void faceReleased(ComFace& face, automation::Ref<automation::Object> object);
+    void faceReleased(automation::Ref<automation::Object> object);
 
     std::size_t size() const { return byObject_.size(); }
 
