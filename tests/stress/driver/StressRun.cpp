@@ -139,11 +139,16 @@ ServerSnapshot StressRun::settle()
     // The registry lets go of objects that nothing else holds within as many
     // calls as it watches, and their last releases free what they held only
     // then: a session's tags, their definitions. Each level takes a round.
-    for (int round = 0; round < 10 && snapshot.census.heldByRegistryAlone > 0; ++round) {
-        const std::uint64_t calls = snapshot.census.exported() + 1;
+    // A release the server has queued behind its reply still holds its
+    // object, so the census counts as settled only once a round changed
+    // nothing.
+    for (int round = 0; round < 10; ++round) {
+        const std::uint64_t exportedBefore = snapshot.census.exported();
+        const std::uint64_t calls = exportedBefore + 1;
         for (std::uint64_t i = 0; i < calls; ++i) diagnostics_->introspectRoot();
         snapshot.collectionCalls += int(calls);
         snapshot.census = diagnostics_->census();
+        if (snapshot.census.heldByRegistryAlone == 0 && snapshot.census.exported() == exportedBefore) break;
     }
 
     diagnostics_->clearWriteLog();
