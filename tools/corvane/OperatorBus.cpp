@@ -4,6 +4,7 @@
 
 #include "remoting/common/BusContract.h"
 #include "remoting/common/BusMessage.h"
+#include "remoting/common/SessionBus.h"
 #include "remoting/common/WireFormatError.h"
 
 #include <systemd/sd-bus.h>
@@ -34,23 +35,11 @@ std::string failure(const sd_bus_error& error)
 
 sd_bus* open(const char* address)
 {
-    sd_bus* bus = nullptr;
     int result = 0;
-    if (address != nullptr && *address != '\0') {
-        result = sd_bus_new(&bus);
-        if (result >= 0) result = sd_bus_set_address(bus, address);
-        if (result >= 0) result = sd_bus_set_bus_client(bus, 1);
-        if (result >= 0) result = sd_bus_start(bus);
-    } else {
-        result = sd_bus_open_user(&bus);
-    }
-    const char* unique = nullptr;
-    if (result >= 0) result = sd_bus_get_unique_name(bus, &unique);
-    if (result < 0) {
-        sd_bus_close_unref(bus);
+    sd_bus* bus = remoting::connectToSessionBus(address, result);
+    if (bus == nullptr)
         throw CommandError(std::string("there is no session bus (") + std::strerror(-result)
                            + "): run inside one (dbus-run-session) or use scripts/run.sh");
-    }
     return bus;
 }
 

@@ -1,5 +1,7 @@
 #include "BusConnection.h"
 
+#include "remoting/common/SessionBus.h"
+
 #include <systemd/sd-bus.h>
 #include <systemd/sd-id128.h>
 
@@ -40,23 +42,10 @@ struct PendingCall {
 
 std::unique_ptr<BusConnection> BusConnection::toSessionBus(QString& error)
 {
-    sd_bus* bus = nullptr;
     int result = 0;
-    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-    if (address != nullptr && *address != '\0') {
-        result = sd_bus_new(&bus);
-        if (result >= 0) result = sd_bus_set_address(bus, address);
-        if (result >= 0) result = sd_bus_set_bus_client(bus, 1);
-        if (result >= 0) result = sd_bus_start(bus);
-    } else {
-        result = sd_bus_open_user(&bus);
-    }
-    // The unique name comes with the bus's answer to Hello: the bus is there.
-    const char* unique = nullptr;
-    if (result >= 0) result = sd_bus_get_unique_name(bus, &unique);
-    if (result < 0) {
+    sd_bus* bus = connectToSessionBus(std::getenv("DBUS_SESSION_BUS_ADDRESS"), result);
+    if (bus == nullptr) {
         error = QStringLiteral("cannot reach the session bus: %1").arg(reason(result));
-        sd_bus_close_unref(bus);
         return nullptr;
     }
     return std::unique_ptr<BusConnection>(new BusConnection(bus, false));
