@@ -1,5 +1,7 @@
 #include "LibdbusEchoPeer.h"
 
+#include "../libraries/LibdbusPeerServer.h"
+
 #include <dbus/dbus.h>
 
 #include <cstdint>
@@ -48,35 +50,6 @@ DBusHandlerResult answer(DBusConnection* connection, DBusMessage* call, void*)
     return DBUS_HANDLER_RESULT_HANDLED;
 }
 
-DBusConnection* accepted = nullptr;
-
-void accept(DBusServer*, DBusConnection* connection, void*)
-{
-    dbus_connection_ref(connection);
-    dbus_connection_add_filter(connection, answer, nullptr, nullptr);
-    accepted = connection;
-}
-
-dbus_bool_t keepWatch(DBusWatch* watch, void* data)
-{
-    *static_cast<DBusWatch**>(data) = watch;
-    return TRUE;
-}
-
-[[noreturn]] void serve(DBusServer* server)
-{
-    DBusWatch* listening = nullptr;
-    dbus_server_set_watch_functions(server, keepWatch, nullptr, nullptr, &listening, nullptr);
-    dbus_server_set_new_connection_function(server, accept, nullptr, nullptr);
-    while (!accepted && listening) {
-        pollfd incoming{dbus_watch_get_unix_fd(listening), POLLIN, 0};
-        if (::poll(&incoming, 1, -1) > 0) dbus_watch_handle(listening, DBUS_WATCH_READABLE);
-    }
-    while (accepted && dbus_connection_read_write_dispatch(accepted, -1)) {
-    }
-    ::_exit(0);
-}
-
 }  // namespace
 
 LibdbusEchoPeer::LibdbusEchoPeer()
@@ -93,7 +66,7 @@ LibdbusEchoPeer::LibdbusEchoPeer()
         return;
     }
     peer_ = ::fork();
-    if (peer_ == 0) serve(server);
+    if (peer_ == 0) serveOnePeer(server, answer);
     // The child listens; this side only keeps the socket's file.
 }
 

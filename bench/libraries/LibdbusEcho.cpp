@@ -2,6 +2,8 @@
 
 #include "EchoShapes.h"
 
+#include "LibdbusPeerServer.h"
+
 #include <dbus/dbus.h>
 
 #include <cstdint>
@@ -67,35 +69,6 @@ DBusHandlerResult answer(DBusConnection* connection, DBusMessage* call, void*)
     dbus_connection_send(connection, reply, nullptr);
     dbus_message_unref(reply);
     return DBUS_HANDLER_RESULT_HANDLED;
-}
-
-DBusConnection* accepted = nullptr;
-
-void accept(DBusServer*, DBusConnection* connection, void*)
-{
-    dbus_connection_ref(connection);
-    dbus_connection_add_filter(connection, answer, nullptr, nullptr);
-    accepted = connection;
-}
-
-dbus_bool_t keepWatch(DBusWatch* watch, void* data)
-{
-    *static_cast<DBusWatch**>(data) = watch;
-    return TRUE;
-}
-
-[[noreturn]] void serveOne(DBusServer* server)
-{
-    DBusWatch* listening = nullptr;
-    dbus_server_set_watch_functions(server, keepWatch, nullptr, nullptr, &listening, nullptr);
-    dbus_server_set_new_connection_function(server, accept, nullptr, nullptr);
-    while (!accepted && listening) {
-        pollfd incoming{dbus_watch_get_unix_fd(listening), POLLIN, 0};
-        if (::poll(&incoming, 1, -1) > 0) dbus_watch_handle(listening, DBUS_WATCH_READABLE);
-    }
-    while (accepted && dbus_connection_read_write_dispatch(accepted, -1)) {
-    }
-    ::_exit(0);
 }
 
 class Client final : public EchoClient {
@@ -202,7 +175,7 @@ pid_t servePeer(const std::string& path)
         return -1;
     }
     const pid_t child = ::fork();
-    if (child == 0) serveOne(server);
+    if (child == 0) serveOnePeer(server, answer);
     // The child listens; this side keeps its copy, whose end would remove the socket's file.
     return child;
 }
