@@ -12,6 +12,7 @@
 
 #include <cstring>
 #include <new>
+#include <string_view>
 
 namespace corvane::remoting {
 
@@ -20,10 +21,10 @@ namespace {
 const QString kRoot = QString::fromLatin1(contract::kRootPath);
 const QString kOperator = QString::fromLatin1(contract::kOperatorPath);
 
-bool is(const QString& interface, const char* expected)
+bool is(std::string_view interface, std::string_view expected)
 {
     // A call may leave out the interface; member names are unique across ours.
-    return interface.isEmpty() || interface == QLatin1StringView(expected);
+    return interface.empty() || interface == expected;
 }
 
 QString text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
@@ -135,13 +136,15 @@ void BusServer::serve(BusMessage& message, BusConnection& connection, const QStr
 
 void BusServer::route(BusCall& call)
 {
-    const QString interface = call.interface();
-    const QString member = call.member();
+    // The header's texts are compared as they came; only the path becomes a
+    // QString, once, for the registry.
+    const std::string_view interface = call.message().interface();
+    const std::string_view member = call.message().member();
     const QString path = call.path();
 
     if (operator_ && path == kOperator) return operator_->handle(call);
     if (extraHandler_ && path == extraPath_) return extraHandler_(call);
-    if (interface == QLatin1StringView("org.freedesktop.DBus.Introspectable") && member == QLatin1StringView("Introspect")) {
+    if (interface == "org.freedesktop.DBus.Introspectable" && member == "Introspect") {
         if (!call.expectSignature("")) return;
         if (path == kRoot) return replyText(call, introspection::rootNode());
         const automation::Ref<automation::Object> object = registry_.objectAt(path);
@@ -151,10 +154,9 @@ void BusServer::route(BusCall& call)
                                         : introspection::enumeratorNode());
     }
     if (path == kRoot) {
-        if (is(interface, contract::kClassFactoryInterface) && member == QLatin1StringView("CreateInstance"))
+        if (is(interface, contract::kClassFactoryInterface) && member == "CreateInstance")
             return factory_.createInstance(call);
-        if (is(interface, contract::kDirectConnectionInterface) && member == QLatin1StringView("Address"))
-            return directAddress(call);
+        if (is(interface, contract::kDirectConnectionInterface) && member == "Address") return directAddress(call);
     } else {
         // Held for the whole call: a nested event loop may see its last client go.
         const automation::Ref<automation::Object> object = registry_.objectAt(path);
@@ -162,8 +164,13 @@ void BusServer::route(BusCall& call)
             return call.fail("org.freedesktop.DBus.Error.UnknownObject", QStringLiteral("no object lives at %1").arg(path));
         return routeToObject(call, *object);
     }
+    unknownMethod(call);
+}
+
+void BusServer::unknownMethod(BusCall& call)
+{
     call.fail("org.freedesktop.DBus.Error.UnknownMethod",
-              QStringLiteral("%1 has no method %2.%3").arg(path, interface, member));
+              QStringLiteral("%1 has no method %2.%3").arg(call.path(), call.interface(), call.member()));
 }
 
 void BusServer::directAddress(BusCall& call)
@@ -178,9 +185,9 @@ void BusServer::directAddress(BusCall& call)
 
 void BusServer::routeToObject(BusCall& call, automation::Object& object)
 {
-    const QString interface = call.interface();
-    const QString member = call.member();
-    const auto named = [&member](const char* name) { return member == QLatin1StringView(name); };
+    const std::string_view interface = call.message().interface();
+    const std::string_view member = call.message().member();
+    const auto named = [member](std::string_view name) { return member == name; };
 
     if (is(interface, contract::kObjectInterface)) {
         if (named("AddRef")) return objectCalls_.addRef(call, object);
@@ -200,8 +207,7 @@ void BusServer::routeToObject(BusCall& call, automation::Object& object)
             if (named("Clone")) return enumeratorCalls_.clone(call, *enumerator);
         }
     }
-    call.fail("org.freedesktop.DBus.Error.UnknownMethod",
-              QStringLiteral("%1 has no method %2.%3").arg(call.path(), interface, member));
+    unknownMethod(call);
 }
 
 }  // namespace corvane::remoting

@@ -58,6 +58,7 @@ private:
     void route(BusCall& call);
     void routeToObject(BusCall& call, automation::Object& object);
     void directAddress(BusCall& call);
+    void unknownMethod(BusCall& call);
 
     BusConnection& bus_;
     // Where the call being served came from: last releases wait until the
