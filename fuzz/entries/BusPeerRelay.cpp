@@ -130,7 +130,8 @@ BusMessage BusPeerRelay::carry(BusMessage call, const Tamper& tamper)
         return {};
     }
     tamper_ = tamper ? &tamper : nullptr;
-    messagesToTamper_ = 1;
+    awaitingCall_ = true;
+    lastBody_.clear();
     BusMessage arrived;
     bool done = false;
     for (int idle = 0; !done && !broken_;) {
@@ -194,17 +195,17 @@ void BusPeerRelay::forward(const Tamper* tamper)
     for (;;) {
         const auto [body, end] = frame(fromClient_);
         if (end == 0) return;
-        if (messagesToTamper_ > 0 && tamper) {
-            std::vector<std::uint8_t> bytes(fromClient_.begin() + std::ptrdiff_t(body), fromClient_.begin() + std::ptrdiff_t(end));
-            (*tamper)(bytes);
+        if (awaitingCall_) {
+            awaitingCall_ = false;
+            lastBody_.assign(fromClient_.begin() + std::ptrdiff_t(body), fromClient_.begin() + std::ptrdiff_t(end));
+            if (tamper) (*tamper)(lastBody_);
             std::vector<std::uint8_t> header(fromClient_.begin(), fromClient_.begin() + std::ptrdiff_t(body));
-            setWord(&header[4], std::uint32_t(bytes.size()), header[0] == 'B');
+            setWord(&header[4], std::uint32_t(lastBody_.size()), header[0] == 'B');
             toServer_.insert(toServer_.end(), header.begin(), header.end());
-            toServer_.insert(toServer_.end(), bytes.begin(), bytes.end());
+            toServer_.insert(toServer_.end(), lastBody_.begin(), lastBody_.end());
         } else {
             toServer_.insert(toServer_.end(), fromClient_.begin(), fromClient_.begin() + std::ptrdiff_t(end));
         }
-        if (messagesToTamper_ > 0) --messagesToTamper_;
         fromClient_.erase(fromClient_.begin(), fromClient_.begin() + std::ptrdiff_t(end));
     }
 }

@@ -38,6 +38,9 @@ public:
     // ready() turns false.
     remoting::BusMessage carry(remoting::BusMessage call, const Tamper& tamper = {});
 
+    // The body of the last call carried, as the server's sd-bus received it.
+    const std::vector<std::uint8_t>& lastBody() const { return lastBody_; }
+
 private:
     // One round of moving bytes and letting both ends work; false when
     // nothing moved.
@@ -55,8 +58,9 @@ private:
     bool broken_ = false;
     std::vector<std::uint8_t> fromClient_;  // bytes read, not yet a whole message
     std::vector<std::uint8_t> toServer_;    // bytes the server's socket has not taken yet
-    int messagesToTamper_ = 0;              // the next whole message goes through the tamper
+    bool awaitingCall_ = false;             // the next whole message is carry()'s call
     const Tamper* tamper_ = nullptr;
+    std::vector<std::uint8_t> lastBody_;
 };
 
 }  // namespace corvane::fuzz
