@@ -1,31 +1,30 @@
 // The arguments of a client's Invoke as the server reads them: D-Bus values
 // of any shape (the a(qv) list and its (qv) frames mostly right, sometimes
-// wrong in type code, payload type, nesting or size) carried through a real
-// peer-to-peer connection, then decoded. Decoding either gives values or
-// throws WireFormatError; what it gives goes back on the wire unchanged.
+// wrong in type code, payload type, nesting or size) written with sd-bus,
+// carried over a real peer-to-peer connection, now and then with bytes of
+// the body changed on the way, and read by the server's codec. Reading
+// either gives values or throws WireFormatError; what it gives is written
+// again, carried and read back unchanged. A body nobody changed is written
+// again byte for byte, so that a reading that loses something shows too.
 #include "Entries.h"
 
+#include "BusPeerRelay.h"
+#include "BusValueSource.h"
 #include "FuzzInput.h"
-#include "WireLoopback.h"
 #include "automation/SafeArray.h"
 #include "remoting/common/BusContract.h"
+#include "remoting/common/BusValueReader.h"
+#include "remoting/common/BusValueWriter.h"
 #include "remoting/common/ObjectPathMap.h"
-#include "qtwire/ValueDecoder.h"
-#include "qtwire/ValueEncoder.h"
 #include "remoting/common/WireBudget.h"
 #include "remoting/common/WireFormatError.h"
-#include "qtwire/WireValueFrame.h"
 
-#include <QCoreApplication>
-#include <QDBusArgument>
-#include <QDBusObjectPath>
-#include <QDBusSignature>
-#include <QDBusVariant>
-
+#include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <deque>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace corvane::fuzz {
 namespace {
@@ -34,9 +33,7 @@ using automation::Object;
 using automation::Ref;
 using automation::Variant;
 using automation::VarType;
-
-constexpr int kMaxDepth = 4;
-constexpr std::uint32_t kMaxElements = 8;
+using remoting::BusMessage;
 
 class PlainDispatch final : public automation::DispatchObject {
 public:
@@ -53,37 +50,38 @@ class PlainObject final : public Object {};
 // Two objects at fixed paths: one with a dispatch interface, one without.
 class FixedObjects final : public remoting::ObjectPathMap {
 public:
-    QString pathOf(Object& object) override { return &object == dispatch_.get() ? kDispatchPath : kOtherPath; }
+    QString pathOf(Object& object) override
+    {
+        return QString::fromLatin1(&object == dispatch_.get() ? kDispatchPath : kOtherPath);
+    }
     Ref<Object> objectAt(const QString& path) override
     {
-        if (path == kDispatchPath) return dispatch_;
-        if (path == kOtherPath) return other_;
+        if (path == QLatin1StringView(kDispatchPath)) return dispatch_;
+        if (path == QLatin1StringView(kOtherPath)) return other_;
         return {};
     }
 
-    static inline const QString kDispatchPath = QStringLiteral("/fake/1");
-    static inline const QString kOtherPath = QStringLiteral("/fake/2");
+    static constexpr char kDispatchPath[] = "/fake/1";
+    static constexpr char kOtherPath[] = "/fake/2";
 
 private:
     Ref<Object> dispatch_{new PlainDispatch};
     Ref<Object> other_{new PlainObject};
 };
 
-// The connection and the process-wide Qt state it needs, made once.
+// The connection, made once and made again when the server's sd-bus gave
+// it up.
 struct Wire {
-    Wire()
+    BusPeerRelay& relay()
     {
-        if (!QCoreApplication::instance()) application = std::make_unique<QCoreApplication>(argc, argv);
-        remoting::registerWireTypes();
-        loopback = std::make_unique<remoting::test::WireLoopback>();
-        if (!loopback->ready()) fail("the peer-to-peer connection did not come up");
+        if (!relay_ || !relay_->ready()) {
+            relay_ = std::make_unique<BusPeerRelay>();
+            if (!relay_->ready()) fail("the peer-to-peer connection did not come up");
+        }
+        return *relay_;
     }
 
-    int argc = 1;
-    char name[5] = "fuzz";
-    char* argv[2] = {name, nullptr};
-    std::unique_ptr<QCoreApplication> application;
-    std::unique_ptr<remoting::test::WireLoopback> loopback;
+    std::unique_ptr<BusPeerRelay> relay_;
     FixedObjects objects;
 };
 
@@ -93,166 +91,76 @@ Wire& wire()
     return instance;
 }
 
-// Builds D-Bus values from the input, shaped like the wire format more
-// often than not.
-class BusValues {
-public:
-    explicit BusValues(FuzzInput& in) : in_(in) {}
+// Invoke's arguments as the server reads them.
+struct InvokeArguments {
+    std::int32_t id = 0;
+    std::uint16_t flags = 0;
+    std::deque<Variant> targets;  // before the values that refer into it
+    std::vector<Variant> values;
+    std::vector<std::int32_t> namedIds;
+};
 
-    // What a client sends as the argument list of Invoke: mostly a(qv).
-    QVariant argumentList()
+// Reads as DispatchCalls::invoke does; false where the server refuses the call.
+bool readInvoke(BusMessage& in, InvokeArguments& out)
+{
+    if (in.signature() != remoting::contract::kInvokeSignature) return false;
+    try {
+        out.id = in.readInt32();
+        out.flags = in.readUInt16();
+        out.values = remoting::BusValueReader(wire().objects, out.targets).readList(in);
+        const auto ids = in.readFixedArray<std::int32_t>('i');
+        out.namedIds.assign(ids.begin(), ids.end());
+    } catch (const remoting::WireFormatError&) {
+        return false;
+    }
+    return out.namedIds.size() <= out.values.size();
+}
+
+// Changes to the body in transit, drawn before the values are.
+class BodyEdits {
+public:
+    explicit BodyEdits(FuzzInput& in)
     {
-        if (in_.below(8) == 0) return any(0);
-        return frames(0);
+        if (in.below(4) != 0) return;
+        edits_.resize(1 + in.below(4));
+        for (Edit& edit : edits_) edit = {in.byte(), in.raw<std::uint32_t>(), in.raw<std::uint32_t>()};
+    }
+
+    bool any() const { return !edits_.empty(); }
+
+    void operator()(std::vector<std::uint8_t>& body) const
+    {
+        // Words the reader makes decisions on: lengths, Booleans, bounds.
+        constexpr std::uint32_t kWords[] = {0, 1, 2, 3, 4, 7, 8, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0x4000000, 0x4000001};
+        constexpr char kTypeCodes[] = "ybnqiuxtdsogvah(){}";
+        for (const Edit& edit : edits_) {
+            if (body.empty()) return;
+            const std::size_t at = edit.offset % body.size();
+            switch (edit.kind % 4) {
+            case 0: body[at] ^= std::uint8_t(edit.value | 1); break;
+            case 1: {
+                const std::size_t word = at & ~std::size_t{3};
+                const std::uint32_t value = edit.value % 2 ? kWords[(edit.value >> 1) % std::size(kWords)] : edit.value;
+                for (std::size_t i = 0; i < 4 && word + i < body.size(); ++i) body[word + i] = std::uint8_t(value >> (8 * i));
+                break;
+            }
+            case 2: body.resize(at); break;
+            default: body[at] = std::uint8_t(kTypeCodes[edit.value % (sizeof kTypeCodes - 1)]); break;
+            }
+        }
     }
 
 private:
-    QVariant frames(int depth)
-    {
-        QDBusArgument out;
-        out.beginArray(QMetaType::fromType<remoting::WireValueFrame>());
-        const std::uint32_t count = in_.below(kMaxElements + 1);
-        for (std::uint32_t i = 0; i < count; ++i) out.appendVariant(frame(depth + 1));
-        out.endArray();
-        return QVariant::fromValue(out);
-    }
-
-    QVariant frame(int depth)
-    {
-        const quint16 vt = typeCode();
-        QDBusArgument out;
-        out.beginStructure();
-        out << vt << QDBusVariant(in_.below(8) == 0 ? any(depth + 1) : payload(vt, depth + 1));
-        out.endStructure();
-        return QVariant::fromValue(out);
-    }
-
-    quint16 typeCode()
-    {
-        constexpr quint16 kCodes[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 17};
-        switch (in_.below(8)) {
-        case 0: return in_.raw<quint16>();
-        case 1: return static_cast<quint16>(kCodes[in_.below(std::size(kCodes))] | automation::kArrayFlag);
-        case 2: return static_cast<quint16>(kCodes[in_.below(std::size(kCodes))] | automation::kByRefFlag);
-        default: return kCodes[in_.below(std::size(kCodes))];
-        }
-    }
-
-    // The payload the wire format gives type code `vt` (as far as it is one).
-    QVariant payload(quint16 vt, int depth)
-    {
-        const auto base = static_cast<VarType>(vt & automation::kTypeMask);
-        if ((vt & automation::kByRefFlag) && base == VarType::Variant && depth < kMaxDepth) return frame(depth + 1);
-        if ((vt & automation::kArrayFlag) && depth < kMaxDepth) return array(base, depth + 1);
-        return scalar(base);
-    }
-
-    QVariant scalar(VarType type)
-    {
-        switch (type) {
-        case VarType::I2: return QVariant::fromValue(in_.raw<qint16>());
-        case VarType::I4: case VarType::Error: return QVariant::fromValue(in_.raw<qint32>());
-        case VarType::R4: case VarType::R8: case VarType::Date: return QVariant::fromValue(number());
-        case VarType::Currency: return QVariant::fromValue(in_.raw<qlonglong>());
-        case VarType::Dispatch: case VarType::Unknown: return QVariant::fromValue(QDBusObjectPath(path()));
-        case VarType::Bool: return QVariant::fromValue(in_.flag());
-        case VarType::UI1: return QVariant::fromValue(in_.raw<uchar>());
-        default: return QVariant::fromValue(text());
-        }
-    }
-
-    QVariant array(VarType element, int depth)
-    {
-        QDBusArgument out;
-        out.beginStructure();
-        out << (in_.flag() ? qint32(in_.below(3)) : in_.raw<qint32>());
-        const std::uint32_t count = in_.below(8) == 0 ? in_.below(1u << 16) : in_.below(kMaxElements + 1);
-        const auto list = [&](auto next) {
-            QList<decltype(next())> elements;
-            for (std::uint32_t i = 0; i < count; ++i) elements.push_back(next());
-            out << elements;
-        };
-        switch (element) {
-        case VarType::I2: list([&] { return in_.raw<qint16>(); }); break;
-        case VarType::I4: case VarType::Error: list([&] { return in_.raw<qint32>(); }); break;
-        case VarType::R4: case VarType::R8: case VarType::Date: list([&] { return number(); }); break;
-        case VarType::Currency: list([&] { return in_.raw<qlonglong>(); }); break;
-        case VarType::Bool: list([&] { return in_.flag(); }); break;
-        case VarType::UI1: {
-            QByteArray bytes;
-            for (std::uint32_t i = 0; i < count; ++i) bytes.append(static_cast<char>(in_.byte()));
-            out << bytes;
-            break;
-        }
-        case VarType::Dispatch: case VarType::Unknown: list([&] { return QDBusObjectPath(path()); }); break;
-        case VarType::Variant: {
-            out.beginArray(QMetaType::fromType<remoting::WireValueFrame>());
-            for (std::uint32_t i = 0; i < count && i < kMaxElements; ++i) out.appendVariant(frame(depth + 1));
-            out.endArray();
-            break;
-        }
-        default: list([&] { return text(); }); break;
-        }
-        out.endStructure();
-        return QVariant::fromValue(out);
-    }
-
-    // A D-Bus value of another shape altogether.
-    QVariant any(int depth)
-    {
-        switch (in_.below(depth < kMaxDepth ? 12 : 8)) {
-        case 0: return QVariant::fromValue(in_.raw<uchar>());
-        case 1: return QVariant::fromValue(in_.flag());
-        case 2: return QVariant::fromValue(in_.raw<quint16>());
-        case 3: return QVariant::fromValue(in_.raw<quint32>());
-        case 4: return QVariant::fromValue(in_.raw<qulonglong>());
-        case 5: return QVariant::fromValue(number());
-        case 6: return QVariant::fromValue(text());
-        case 7: return QVariant::fromValue(QDBusSignature(QStringLiteral("a(qv)")));
-        case 8: return QVariant::fromValue(QDBusVariant(any(depth + 1)));
-        case 9: return frame(depth + 1);
-        case 10: return frames(depth + 1);
-        default: {
-            QDBusArgument out;
-            out.beginStructure();
-            const std::uint32_t fields = 1 + in_.below(3);
-            for (std::uint32_t i = 0; i < fields; ++i) out.appendVariant(any(depth + 1));
-            out.endStructure();
-            return QVariant::fromValue(out);
-        }
-        }
-    }
-
-    double number()
-    {
-        constexpr double kNumbers[] = {0, -0.0, 1.5, 3.4028234663852886e38, 3.5e38, -3.5e38, 1e308, 2958466, -657435,
-                                       INFINITY, -INFINITY, NAN};
-        return in_.flag() ? kNumbers[in_.below(std::size(kNumbers))] : in_.raw<double>();
-    }
-
-    QString text()
-    {
-        QString out;
-        for (char16_t c : in_.text(16)) {
-            if (c == 0 || QChar::isSurrogate(c)) continue;  // D-Bus text is valid UTF-8 without NUL
-            out += QChar(c);
-        }
-        return out;
-    }
-
-    QString path()
-    {
-        static const QString kPaths[] = {QString::fromLatin1(remoting::contract::kNothingPath), FixedObjects::kDispatchPath,
-                                         FixedObjects::kOtherPath, QString::fromLatin1(remoting::contract::kRootPath),
-                                         QStringLiteral("/fake/1/2")};
-        return kPaths[in_.below(std::size(kPaths))];
-    }
-
-    FuzzInput& in_;
+    struct Edit {
+        std::uint8_t kind;
+        std::uint32_t offset;
+        std::uint32_t value;
+    };
+    std::vector<Edit> edits_;
 };
 
-// Equal values as the wire can carry them: NaN equal to NaN (no payload
-// bits travel), a text equal to itself without a leading byte order mark.
+// Equal values as the wire can carry them: NaN equal to NaN (its payload
+// bits are no part of the value).
 bool same(const Variant& a, const Variant& b);
 
 bool sameArrays(const automation::SafeArray& a, const automation::SafeArray& b)
@@ -271,43 +179,51 @@ bool same(const Variant& a, const Variant& b)
     if (a.type() == VarType::R4) return a.r4() == b.r4() || (std::isnan(a.r4()) && std::isnan(b.r4()));
     if (a.type() == VarType::R8 || a.type() == VarType::Date)
         return a.r8() == b.r8() || (std::isnan(a.r8()) && std::isnan(b.r8()));
-    // Qt's reading of UTF-8 takes a leading U+FEFF for a byte order mark and drops it.
-    if (a.isString() && !a.string().empty() && a.string().front() == u'\uFEFF')
-        return a.string().substr(1) == b.string() || a == b;
     return a == b;
 }
+
+// Singles travel as doubles and are narrowed on arrival: the one value whose
+// wire form need not come back byte for byte.
+bool holdsSingle(const Variant& value)
+{
+    if (value.isByRef()) return holdsSingle(value.target());
+    if (value.isArray()) {
+        const automation::SafeArray& array = *value.array();
+        if (array.elementType() == VarType::R4) return true;
+        for (std::size_t i = 0; array.elementType() == VarType::Variant && i < array.size(); ++i)
+            if (holdsSingle(array.at(i))) return true;
+        return false;
+    }
+    return value.type() == VarType::R4;
+}
+
+std::u16string number(long long n, int base = 10) { return QString::number(n, base).toStdU16String(); }
 
 // The type codes of a value that changed and of what came back, and where.
 std::u16string describe(const Variant& sent, const Variant& back)
 {
-    std::u16string out = u"sent " + QString::number(sent.vt(), 16).toStdU16String() + u", back " +
-                         QString::number(back.vt(), 16).toStdU16String();
+    std::u16string out = u"sent " + number(sent.vt(), 16) + u", back " + number(back.vt(), 16);
     const Variant& a = sent.dereferenced();
     const Variant& b = back.dereferenced();
     if (a.isArray() && b.isArray()) {
-        out += u", bounds " + QString::number(a.array()->lowerBound()).toStdU16String() + u"/" +
-               QString::number(b.array()->lowerBound()).toStdU16String() + u", sizes " +
-               QString::number(a.array()->size()).toStdU16String() + u"/" + QString::number(b.array()->size()).toStdU16String();
+        out += u", bounds " + number(a.array()->lowerBound()) + u"/" + number(b.array()->lowerBound()) + u", sizes " +
+               number((long long)a.array()->size()) + u"/" + number((long long)b.array()->size());
         for (std::size_t i = 0; i < a.array()->size() && i < b.array()->size(); ++i)
-            if (!same(a.array()->at(i), b.array()->at(i))) return out + u", element " + QString::number(i).toStdU16String() + u": " + describe(a.array()->at(i), b.array()->at(i));
+            if (!same(a.array()->at(i), b.array()->at(i)))
+                return out + u", element " + number((long long)i) + u": " + describe(a.array()->at(i), b.array()->at(i));
     }
     if (a.isString() && b.isString()) {
         out += u", text";
-        for (char16_t c : a.string()) out += u" " + QString::number(c, 16).toStdU16String();
+        for (char16_t c : a.string()) out += u" " + number(c, 16);
         out += u" / ";
-        for (char16_t c : b.string()) out += u" " + QString::number(c, 16).toStdU16String();
+        for (char16_t c : b.string()) out += u" " + number(c, 16);
     }
     return out;
 }
 
-std::vector<Variant> decodeArrived(const QDBusMessage& arrived, std::deque<Variant>& targets)
+BusMessage newInvoke(BusPeerRelay& relay)
 {
-    const QVariant argument = arrived.arguments().value(0);
-    // The server reads the list only from a message whose signature says a(qv);
-    // any other argument is refused before it is read.
-    if (argument.metaType() != QMetaType::fromType<QDBusArgument>()) return {};
-    remoting::ValueDecoder decoder(wire().objects, targets);
-    return decoder.decodeList(argument.value<QDBusArgument>());
+    return relay.newCall(FixedObjects::kDispatchPath, remoting::contract::kDispatchInterface, "Invoke");
 }
 
 }  // namespace
@@ -315,38 +231,58 @@ std::vector<Variant> decodeArrived(const QDBusMessage& arrived, std::deque<Varia
 void runBusValueInput(std::span<const std::uint8_t> bytes)
 {
     Wire& w = wire();
+    BusPeerRelay& relay = w.relay();
     FuzzInput in(bytes);
-    const QDBusMessage arrived = w.loopback->carry({BusValues(in).argumentList()});
-    if (arrived.type() != QDBusMessage::MethodCallMessage) return;  // Qt refused to build it
+    const BodyEdits edits(in);
 
-    std::deque<Variant> targets;
-    std::vector<Variant> values;
+    BusMessage call = newInvoke(relay);
     try {
-        values = decodeArrived(arrived, targets);
+        call.appendInt32(in.raw<std::int32_t>());
+        call.appendUInt16(in.raw<std::uint16_t>());
+        BusValueSource(in, {remoting::contract::kNothingPath, FixedObjects::kDispatchPath, FixedObjects::kOtherPath,
+                            remoting::contract::kRootPath, "/fake/1/2"})
+            .argumentList()
+            .write(call);
+        std::vector<std::int32_t> named(in.below(4));
+        for (std::int32_t& id : named) id = in.flag() ? -3 : in.raw<std::int32_t>();
+        call.appendFixedArray('i', named.data(), named.size() * sizeof(std::int32_t));
     } catch (const remoting::WireFormatError&) {
-        return;
+        return;  // sd-bus would not write it
     }
+    BusMessage arrived = edits.any() ? relay.carry(std::move(call), std::cref(edits)) : relay.carry(std::move(call));
+    if (!arrived) return;  // refused on arrival
+
+    InvokeArguments sent;
+    if (!readInvoke(arrived, sent)) return;
+    const std::vector<std::uint8_t> sentBody = relay.lastBody();
 
     // Whatever was read goes back out, and reads in again, unchanged.
     remoting::WireBudget budget;
-    QVariant encoded;
+    BusMessage again = newInvoke(relay);
     try {
-        encoded = remoting::ValueEncoder(w.objects, budget).encodedList(values);
+        again.appendInt32(sent.id);
+        again.appendUInt16(sent.flags);
+        remoting::BusValueWriter(w.objects, budget).writeList(again, sent.values);
+        again.appendFixedArray('i', sent.namedIds.data(), sent.namedIds.size() * sizeof(std::int32_t));
     } catch (const remoting::WireLimitError&) {
         return;
     } catch (const remoting::WireFormatError&) {
         fail("a decoded value cannot be encoded again");
     }
-    std::deque<Variant> againTargets;
-    std::vector<Variant> again;
-    try {
-        again = decodeArrived(w.loopback->carry({encoded}), againTargets);
-    } catch (const remoting::WireFormatError&) {
-        fail("an encoded value does not decode");
+    BusMessage back = relay.carry(std::move(again));
+    if (!back) fail("an encoded message did not arrive");
+    InvokeArguments returned;
+    if (!readInvoke(back, returned)) fail("an encoded value does not decode");
+    if (returned.id != sent.id || returned.flags != sent.flags || returned.namedIds != sent.namedIds)
+        fail("the identifier, the flags or the named identifiers changed on the way back");
+    if (returned.values.size() != sent.values.size()) fail("a list of values changed its length on the way back");
+    for (std::size_t i = 0; i < sent.values.size(); ++i)
+        if (!same(sent.values[i], returned.values[i]))
+            fail("a value changed on its way back over the wire", describe(sent.values[i], returned.values[i]));
+    if (!edits.any() && std::none_of(sent.values.begin(), sent.values.end(), holdsSingle) && relay.lastBody() != sentBody) {
+        const auto [at, _] = std::mismatch(sentBody.begin(), sentBody.end(), relay.lastBody().begin(), relay.lastBody().end());
+        fail("what was read and written again differs from what was sent", u"from byte " + number(at - sentBody.begin()));
     }
-    if (again.size() != values.size()) fail("a list of values changed its length on the way back");
-    for (std::size_t i = 0; i < values.size(); ++i)
-        if (!same(values[i], again[i])) fail("a value changed on its way back over the wire", describe(values[i], again[i]));
 }
 
 }  // namespace corvane::fuzz

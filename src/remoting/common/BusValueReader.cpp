@@ -36,7 +36,7 @@ float single(double value)
     return static_cast<float>(value);
 }
 
-std::u16string text(std::string_view utf8) { return toU16(QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))); }
+std::u16string text(std::string_view utf8) { return toU16(fromWireUtf8(utf8)); }
 
 template <class Element, class Wire = Element>
 std::vector<Element> whole(BusMessage& in, char type)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringDecoder>
 
 #include <string>
 #include <string_view>
@@ -12,6 +13,14 @@ namespace corvane::remoting {
 inline QString toQString(std::u16string_view text)
 {
     return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
+}
+
+// Text off the wire as it was sent: QString::fromUtf8 would take a leading
+// U+FEFF for a byte order mark and drop it.
+inline QString fromWireUtf8(std::string_view utf8)
+{
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decoder(QByteArrayView(utf8.data(), qsizetype(utf8.size())));
 }
 
 inline std::u16string toU16(const QString& text)

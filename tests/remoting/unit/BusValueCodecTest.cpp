@@ -71,7 +71,8 @@ TEST_F(BusValueCodec, EveryScalarAndArrayTypeSurvivesTheTrip)
     const std::vector<Variant> values = {
         Variant(), Variant::null(), Variant(std::int16_t{-32768}), Variant(std::int32_t{INT_MIN}), Variant(3.4028235e38f),
         Variant(-1.0e308), Variant::currency(std::numeric_limits<std::int64_t>::min()), Variant::date(45000.75),
-        Variant(u"Gr\u00fc\u00dfe \u2713 \U0001D11E"), Variant(u"TIC\uFEFF"), Variant(u""), Variant::dispatch(tag),
+        Variant(u"Gr\u00fc\u00dfe \u2713 \U0001D11E"), Variant(u"TIC\uFEFF"), Variant(u"\uFEFF\uFEFFTIC"), Variant(u""),
+        Variant::dispatch(tag),
         Variant::dispatch({}), Variant::error(hresult::kParamNotFound), Variant::boolean(true), Variant::boolean(false),
         Variant::unknown(enumerator), Variant::unknown({}), Variant(std::uint8_t{255}),
         arrayOf<std::int16_t>(VarType::I2, -5, {1, -2, 32767}),
@@ -80,7 +81,7 @@ TEST_F(BusValueCodec, EveryScalarAndArrayTypeSurvivesTheTrip)
         arrayOf<double>(VarType::R8, 0, {1e300, 0.0}),
         arrayOf<std::int64_t>(VarType::Currency, 0, {15000, -1}),
         arrayOf<double>(VarType::Date, 0, {45000.5, -1.25}),
-        arrayOf<std::u16string>(VarType::String, 0, {u"a", u"", u"\u00e9t\u00e9"}),
+        arrayOf<std::u16string>(VarType::String, 0, {u"\uFEFFa", u"", u"\u00e9t\u00e9"}),
         arrayOf<Ref<Object>>(VarType::Dispatch, 0, {tag, Ref<Object>()}),
         arrayOf<std::int32_t>(VarType::Error, 0, {hresult::kParamNotFound}),
         arrayOf<std::int16_t>(VarType::Bool, 0, {-1, 0}),
