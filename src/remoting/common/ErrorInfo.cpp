@@ -1,6 +1,7 @@
 #include "ErrorInfo.h"
 
 #include "BusMessage.h"
+#include "WireText.h"
 
 namespace corvane::remoting {
 
@@ -18,10 +19,8 @@ ErrorInfo readErrorInfo(BusMessage& in)
     ErrorInfo info;
     in.enter('r', "iss");
     info.code = in.readInt32();
-    const std::string_view source = in.readText();
-    info.source = QString::fromUtf8(source.data(), qsizetype(source.size()));
-    const std::string_view description = in.readText();
-    info.description = QString::fromUtf8(description.data(), qsizetype(description.size()));
+    info.source = fromWireUtf8(in.readText());
+    info.description = fromWireUtf8(in.readText());
     in.exit();
     return info;
 }

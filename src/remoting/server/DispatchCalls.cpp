@@ -34,7 +34,7 @@ std::vector<DispId> identifiers(BusMessage& in)
     return std::vector<DispId>(ids.begin(), ids.end());
 }
 
-std::u16string text(std::string_view utf8) { return toU16(QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))); }
+std::u16string text(std::string_view utf8) { return toU16(fromWireUtf8(utf8)); }
 
 // Names from the type library: plain text, which the bus carries as it is.
 void appendName(BusMessage& out, std::u16string_view name) { out.appendText(toQString(name).toUtf8().constData()); }

@@ -26,8 +26,7 @@ void appendChecked(BusMessage& out, const std::u16string& text, WireBudget& budg
 
 QString textArgument(BusMessage& in)
 {
-    const std::string_view utf8 = in.readText();
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    return fromWireUtf8(in.readText());
 }
 
 }  // namespace

@@ -145,6 +145,8 @@ TEST_F(DispatchRules, MemberNamesAreFoundInAnyLetterCase)
     EXPECT_EQ(ids, (std::vector<qint32>{m::kTagsAdd, 1, 0}));
     EXPECT_EQ(client->idsOfNames(tags, {QStringLiteral("Count"), QStringLiteral("nothing")}, ids), kUnknownName);
     EXPECT_EQ(ids, (std::vector<qint32>{m::kTagsCount, -1}));
+    // A leading U+FEFF is part of the name, not a byte order mark to drop.
+    EXPECT_EQ(client->idsOfNames(tags, {QChar(0xFEFF) + QStringLiteral("Count")}, ids), kUnknownName);
 }
 
 TEST_F(DispatchRules, UnpackResultsFillsThreeVariantReferencesWithArrays)
