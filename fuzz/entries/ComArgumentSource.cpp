@@ -342,20 +342,26 @@ Holding ComArgumentSource::handMadeArray(VARIANT& out, int depth)
     default: descriptor->cbElements = static_cast<ULONG>(stride); break;
     }
 
+    // Any array type, but not a reference: the descriptor is no SAFEARRAY*.
+    const VARTYPE arrayVt = in_.below(8) == 0 ? VARTYPE(VT_ARRAY | (in_.raw<VARTYPE>() & ~VT_BYREF))
+                                              : VARTYPE(VT_ARRAY | (vt & VT_TYPEMASK));
     const bool makeData = in_.below(8) != 0;
     if (makeData && total <= kMostHandMadeElements) {
-        const std::size_t layout = std::max<std::size_t>({stride, descriptor->cbElements <= 256 ? descriptor->cbElements : 0, 1});
-        auto* data = new unsigned char[std::max<std::size_t>(total, 1) * layout]();
+        // Room for the elements at the size the descriptor claims too, when that is larger.
+        const std::size_t room = std::max<std::size_t>({stride, descriptor->cbElements <= 256 ? descriptor->cbElements : 0, 1});
+        auto* data = new unsigned char[std::max<std::size_t>(total, 1) * room]();
         descriptor->pvData = data;
         storage_.afterwards([data] { delete[] data; });
-        fillElements(data, vt, total, layout, depth);
+        // Elements of another type than the VARIANT says stay zero (null
+        // pointers): a client lying about pointers cannot be caught.
+        if (arrayVt == VARTYPE(VT_ARRAY | vt)) fillElements(data, vt, total, stride, depth);
     } else if (makeData && descriptor->rgsabound[0].cElements > kConversionLimit) {
         auto* token = new unsigned char[sizeof(VARIANT)]();
         descriptor->pvData = token;
         storage_.afterwards([token] { delete[] token; });
     }
 
-    out.vt = in_.below(8) == 0 ? VARTYPE(VT_ARRAY | in_.raw<VARTYPE>()) : VARTYPE(VT_ARRAY | (vt & VT_TYPEMASK));
+    out.vt = arrayVt;
     out.parray = descriptor;
     return Holding::Borrowed;
 }
