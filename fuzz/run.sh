@@ -2,7 +2,7 @@
 # Builds the fuzz targets with clang under AddressSanitizer and UBSan and runs
 # each of them in turn for a bounded time.
 #   fuzz/run.sh [seconds-per-target] [target...]
-# Targets: conversions dispatch jet_file own_reader reader_answer bus_values (all by default). The
+# Targets: conversions dispatch com_dispatch jet_file own_reader reader_answer bus_values (all by default). The
 # corpus each run grows is kept in build-fuzz/fuzz-runs/<target>/corpus, so a
 # later run starts where the last one stopped; findings land in
 # build-fuzz/fuzz-runs/<target>/findings. The exit code is 1 when any target
@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-((${#targets[@]})) || targets=(conversions dispatch jet_file own_reader reader_answer bus_values)
+((${#targets[@]})) || targets=(conversions dispatch com_dispatch jet_file own_reader reader_answer bus_values)
 build=${CORVANE_FUZZ_BUILD:-build-fuzz}
 
 scripts/setup.sh
@@ -28,7 +28,7 @@ max_len() {
     case $1 in
     jet_file | own_reader) echo 320000 ;;  # the engine-written samples are up to 300 KiB
     reader_answer) echo 16384 ;;
-    dispatch) echo 8192 ;;    # programs of a few dozen calls
+    dispatch | com_dispatch) echo 8192 ;;    # programs of a few dozen calls
     *) echo 4096 ;;
     esac
 }

@@ -17,6 +17,10 @@ void runConversionInput(std::span<const std::uint8_t> bytes);
 // Client calls through the dispatcher on the object model over in-memory doubles.
 void runDispatchInput(std::span<const std::uint8_t> bytes);
 
+// COM clients calling the object model through IDispatch::Invoke, with
+// well-formed and hostile VARIANT arguments (over the OLE stand-in on Linux).
+void runComDispatchInput(std::span<const std::uint8_t> bytes);
+
 // A tag database file read by the tag store through the libmdb data layer.
 void runJetFileInput(std::span<const std::uint8_t> bytes);
 

@@ -43,8 +43,9 @@ bool Variant::isMissing() const
 bool operator==(const Variant& a, const Variant& b)
 {
     if (a.vt_ != b.vt_) return false;
-    if (a.isArray()) return *a.array() == *b.array();
+    // A reference to an array carries the array flag too, but holds its target.
     if (a.isByRef()) return &a.target() == &b.target();
+    if (a.isArray()) return *a.array() == *b.array();
     return a.value_ == b.value_;
 }
 

@@ -95,6 +95,17 @@ TEST(Variants, CompareByTypeAndValue)
     EXPECT_EQ(Variant(u"a"), Variant(u"a"));
 }
 
+TEST(Variants, CompareReferencesToArraysByTheirTarget)
+{
+    // Such a reference has the array flag; comparing it once threw bad_variant_access.
+    Variant numbers = Variant::array(std::make_shared<const SafeArray>(VarType::I4, 0, std::vector<std::int32_t>{1, 2}));
+    Variant same = numbers;
+    const Variant reference = Variant::reference(numbers);
+    EXPECT_TRUE(reference.isArray());
+    EXPECT_EQ(reference, Variant::reference(numbers));
+    EXPECT_NE(reference, Variant::reference(same));
+}
+
 TEST(TypeCodes, AreValidatedBeforeUse)
 {
     EXPECT_TRUE(isKnownTypeCode(0x2004));

@@ -66,6 +66,7 @@ TEST_P(SavedFuzzInputs, RunCleanlyThroughTheirEntryPoint)
 INSTANTIATE_TEST_SUITE_P(EveryTarget, SavedFuzzInputs,
                          ::testing::Values(Target{"conversions", corvane::fuzz::runConversionInput},
                                            Target{"dispatch", corvane::fuzz::runDispatchInput},
+                                           Target{"com_dispatch", corvane::fuzz::runComDispatchInput},
                                            Target{"jet_file", corvane::fuzz::runJetFileInput},
                                            Target{"own_reader", corvane::fuzz::runOwnReaderInput, "jet_file"},
                                            Target{"reader_answer", corvane::fuzz::runReaderAnswerInput},
