@@ -63,7 +63,12 @@ double fromSeconds(std::int64_t seconds)
         timeOfDay += kSecondsPerDay;
         --day;
     }
-    const double fraction = static_cast<double>(timeOfDay) / static_cast<double>(kSecondsPerDay);
+    return fromDayAndSecond(day, timeOfDay);
+}
+
+double fromDayAndSecond(std::int64_t day, std::int64_t secondOfDay)
+{
+    const double fraction = static_cast<double>(secondOfDay) / static_cast<double>(kSecondsPerDay);
     return day >= 0 ? static_cast<double>(day) + fraction : static_cast<double>(day) - fraction;
 }
 

@@ -30,6 +30,8 @@ void civilFromDays(std::int64_t days, int& year, int& month, int& day);
 std::int64_t toSeconds(double automationDate);
 // The date value of a second on the linear scale (no range check).
 double fromSeconds(std::int64_t seconds);
+// The same for a second given as its day and its second of that day (0 to 86399).
+double fromDayAndSecond(std::int64_t day, std::int64_t secondOfDay);
 
 // Whether a date value lies within the years 100 to 9999.
 bool inRange(double automationDate);

@@ -47,13 +47,34 @@ std::int32_t readTimeError(ServerProcess& process)
     return *seconds;
 }
 
-// The time of day of a second on the linear scale (0 to 86399): the same as
-// reading the hours, minutes and seconds of its date value.
-std::int32_t secondsOfDay(std::int64_t second)
-{
-    const std::int64_t ofDay = second % date::kSecondsPerDay;
-    return static_cast<std::int32_t>(ofDay < 0 ? ofDay + date::kSecondsPerDay : ofDay);
-}
+// A second on the linear scale as its day and its second of that day (0 to
+// 86399, the same as reading the hours, minutes and seconds of its date
+// value), stepped forward sample by sample without dividing each time.
+class SampleTime {
+public:
+    explicit SampleTime(std::int64_t second)
+        : day_(second / date::kSecondsPerDay), ofDay_(second % date::kSecondsPerDay)
+    {
+        if (ofDay_ < 0) {
+            ofDay_ += date::kSecondsPerDay;
+            --day_;
+        }
+    }
+    void advance(std::int32_t seconds)
+    {
+        ofDay_ += seconds;
+        if (ofDay_ >= date::kSecondsPerDay) {
+            day_ += ofDay_ / date::kSecondsPerDay;
+            ofDay_ %= date::kSecondsPerDay;
+        }
+    }
+    std::int32_t secondOfDay() const { return static_cast<std::int32_t>(ofDay_); }
+    double date() const { return date::fromDayAndSecond(day_, ofDay_); }
+
+private:
+    std::int64_t day_;
+    std::int64_t ofDay_;
+};
 
 class Synthesis {
 public:
@@ -90,31 +111,34 @@ public:
         // first cycle the value is a copy, the same bits as working it out.
         const std::int64_t cycle = date::kSecondsPerDay / std::gcd(date::kSecondsPerDay, std::int64_t{interval});
 
+        // Nothing can show or hide the window, or change the tag, during the
+        // call (one thread, no events in between): one look serves every sample.
+        const bool listed = console_.dataWindowVisible();
+        const std::int16_t confidence =
+            tag_.PV() == kMissingTagValue ? std::int16_t{0} : static_cast<std::int16_t>(tag_.Confidence());
+
         // The listing is built here and handed to the window once, also when a
         // sample fails, so that it ends exactly where the failure stopped it.
+        SampleTime time(firstSecond + timeError);
         try {
-            for (std::int32_t i = 0; i < count; ++i) {
+            for (std::int32_t i = 0; i < count; ++i, time.advance(interval)) {
                 const std::int32_t offset = checkedInt32(std::int64_t{i} * interval + timeError);
                 const std::int64_t second = firstSecond + offset;
                 if (second < date::kFirstSecond || second > date::kLastSecond) raiseError(error::kInvalidProcedureCall);
-                const double timestamp = date::fromSeconds(second);
+                const double timestamp = time.date();
                 timestamps[static_cast<std::size_t>(i)] = timestamp;
-                // Nothing can show or hide the window during the call, so one
-                // look serves both halves of the sample's line.
-                const bool listed = console_.dataWindowVisible();
                 if (listed) {
                     date::appendShortStamp(listing_, timestamp, process_.regional);
                     listing_ += u"    ";
                 }
                 const float value = i >= cycle ? values[static_cast<std::size_t>(i - cycle)]
-                                               : sampleValue(secondsOfDay(second));
+                                               : sampleValue(time.secondOfDay());
                 values[static_cast<std::size_t>(i)] = value;
                 if (listed) {
                     number::appendFixed2(listing_, value, process_.regional);
                     listing_ += kLineEnd;
                 }
-                confidences[static_cast<std::size_t>(i)] =
-                    tag_.PV() == kMissingTagValue ? std::int16_t{0} : static_cast<std::int16_t>(tag_.Confidence());
+                confidences[static_cast<std::size_t>(i)] = confidence;
             }
         } catch (...) {
             flushListing();

@@ -107,6 +107,21 @@ TEST_F(HistorySynthesisTest, AFreshServerGivesOneSampleAtTheZeroDate)
     EXPECT_EQ(automation::date::formatLongStamp(stampList()[0], *regional), u"29 Dec 1899  23:59:00");
 }
 
+TEST_F(HistorySynthesisTest, EachStampIsItsSecondsDateAlsoAcrossDaysAndTheZeroDate)
+{
+    // Three days at an interval that leaves a different second of each day,
+    // from before the zero date on: every stamp is the date of its second.
+    const std::int64_t first = automation::date::toSeconds(-1.5);
+    window(-1.5, 1.5, 7 * 3600 + 13);
+    console.setText(Control::txtTimeError, u"-7");
+    ASSERT_EQ(unpack(), 0);
+    ASSERT_EQ(count(), 8u);
+    for (std::size_t i = 0; i < count(); ++i) {
+        const std::int64_t second = first - 7 + std::int64_t(i) * (7 * 3600 + 13);
+        EXPECT_EQ(stampList()[i], automation::date::fromSeconds(second)) << i;
+    }
+}
+
 TEST_F(HistorySynthesisTest, EmptyWindowFailsAfterShowingTheCountAndLeavesEverythingElse)
 {
     window(at(6, 7, 0), at(6, 6, 59, 30), 60);
