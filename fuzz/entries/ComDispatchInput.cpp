@@ -6,6 +6,7 @@
 #include "Entries.h"
 
 #include "CallerStorage.h"
+#include "ClientObjects.h"
 #include "ComArgumentSource.h"
 #include "CountedFaces.h"
 #include "ServerScene.h"
@@ -15,9 +16,6 @@
 
 #include "automation/AutomationError.h"
 #include "server/ClassFactory.h"
-#include "session/Data.h"
-#include "tags/TagDefinition.h"
-#include "tags/Tags.h"
 #include "typelib/TypeLibrary.h"
 
 #include <deque>
@@ -29,7 +27,6 @@ namespace {
 using namespace automation;
 
 constexpr int kMaxSteps = 32;
-constexpr std::size_t kMaxObjects = 32;
 constexpr std::uint32_t kMaxArguments = 6;
 constexpr UINT kArgErrUntouched = 0xFFFFFFFFu;
 
@@ -49,24 +46,15 @@ bool invokeMayAnswer(HRESULT code)
 
 class ComClient {
 public:
-    ComClient(ServerScene& scene, FuzzInput& in) : scene_(scene), in_(in), values_(in, referenced_, objects_) {}
+    ComClient(ServerScene& scene, FuzzInput& in)
+        : scene_(scene), in_(in), objects_(in), values_(in, referenced_, objects_.held())
+    {
+    }
     ComClient(const ComClient&) = delete;
     ComClient& operator=(const ComClient&) = delete;
     ~ComClient() { SetErrorInfo(0, nullptr); }
 
-    // A session with one tag, so that short inputs already reach every class.
-    void startSession()
-    {
-        try {
-            const Ref<Data> session = Data::Create(scene_.process);
-            keep(session);
-            keep(session->Tags());
-            const Ref<Tag> tag = session->Tags()->Add(u"TIC101.PV", Variant::missing());
-            keep(tag);
-            keep(tag->TagDefinition());
-        } catch (const AutomationError&) {
-        }
-    }
+    void startSession() { objects_.startSession(scene_.process); }
 
     void step()
     {
@@ -77,9 +65,7 @@ public:
             } catch (const AutomationError&) {
             }
             break;
-        case 1:
-            if (!objects_.empty()) objects_.erase(objects_.begin() + in_.below(static_cast<std::uint32_t>(objects_.size())));
-            break;
+        case 1: objects_.releaseOne(); break;
         case 2: scene_.operatorStep(in_); break;
         default: call(); break;
         }
@@ -87,23 +73,11 @@ public:
     }
 
 private:
-    void keep(const Ref<Object>& object)
-    {
-        if (object && objects_.size() < kMaxObjects) objects_.push_back(object);
-    }
-
-    DispatchObject* pickTarget()
-    {
-        std::vector<DispatchObject*> targets;
-        for (const Ref<Object>& object : objects_)
-            if (DispatchObject* target = object->asDispatch()) targets.push_back(target);
-        if (targets.empty()) return nullptr;
-        return targets[in_.below(static_cast<std::uint32_t>(targets.size()))];
-    }
+    void keep(const Ref<Object>& object) { objects_.keep(object); }
 
     void call()
     {
-        DispatchObject* target = pickTarget();
+        DispatchObject* target = objects_.pickDispatchTarget();
         if (!target) return;
         const InterfaceDescription& interface = target->dispatchBinding().description;
 
@@ -125,7 +99,7 @@ private:
         // The client frees what it passed (storage) before the arguments go.
         std::vector<VARIANT> args(count);
         CallerStorage storage;
-        ComArgumentSource source(in_, values_, faces_, objects_, storage);
+        ComArgumentSource source(in_, values_, faces_, objects_.held(), storage);
         for (VARIANT& arg : args) storage.holds(arg, source.argument(arg));
 
         std::vector<DISPID> named;
@@ -185,7 +159,7 @@ private:
     ServerScene& scene_;
     FuzzInput& in_;
     CountedFaces faces_;  // outlives every call's storage; checks that every face went
-    std::vector<Ref<Object>> objects_;
+    ClientObjects objects_;
     std::deque<Variant> referenced_;
     VariantSource values_;
 };

@@ -4,6 +4,7 @@
 // changing in between.
 #include "Entries.h"
 
+#include "ClientObjects.h"
 #include "ServerScene.h"
 #include "VariantSource.h"
 #include "automation/AutomationError.h"
@@ -12,10 +13,8 @@
 #include "automation/HResult.h"
 #include "server/ClassFactory.h"
 #include "server/SimServer.h"
-#include "typelib/TypeLibrary.h"
 #include "session/Data.h"
-#include "tags/TagDefinition.h"
-#include "tags/Tags.h"
+#include "typelib/TypeLibrary.h"
 
 #include <deque>
 #include <vector>
@@ -26,7 +25,6 @@ namespace {
 using namespace automation;
 
 constexpr int kMaxSteps = 48;
-constexpr std::size_t kMaxObjects = 32;
 constexpr std::uint32_t kMaxArguments = 6;
 
 bool isDispatchRefusal(std::int32_t code)
@@ -58,22 +56,16 @@ struct VisibleState {
 
 class Client {
 public:
-    Client(ServerScene& scene, FuzzInput& in) : scene_(scene), in_(in), values_(in, referenced_, objects_) {}
+    Client(ServerScene& scene, FuzzInput& in)
+        : scene_(scene), in_(in), objects_(in), values_(in, referenced_, objects_.held())
+    {
+    }
 
-    // A session with one tag, as most clients start, so that short inputs
-    // already reach every class; fails quietly when the tag store does.
+    // A session with one tag, and the process-wide SimServer.
     void startSession()
     {
-        try {
-            const Ref<Data> session = Data::Create(scene_.process);
-            keep(session);
-            keep(scene_.process.ServerInstance);
-            keep(session->Tags());
-            const Ref<Tag> tag = session->Tags()->Add(u"TIC101.PV", Variant::missing());
-            keep(tag);
-            keep(tag->TagDefinition());
-        } catch (const AutomationError&) {
-        }
+        objects_.startSession(scene_.process);
+        keep(scene_.process.ServerInstance);
     }
 
     void step()
@@ -83,7 +75,7 @@ public:
         case 1: create(typelib::kSimServerClass); break;
         case 2: lookUpNames(); break;
         case 3: enumerate(); break;
-        case 4: release(); break;
+        case 4: objects_.releaseOne(); break;
         case 5: scene_.operatorStep(in_); break;
         default: call(); break;
         }
@@ -91,10 +83,7 @@ public:
     }
 
 private:
-    void keep(const Ref<Object>& object)
-    {
-        if (object && objects_.size() < kMaxObjects) objects_.push_back(object);
-    }
+    void keep(const Ref<Object>& object) { objects_.keep(object); }
 
     void create(const ClassDescription& coclass)
     {
@@ -105,18 +94,9 @@ private:
         }
     }
 
-    DispatchObject* pickTarget()
-    {
-        std::vector<DispatchObject*> targets;
-        for (const Ref<Object>& object : objects_)
-            if (DispatchObject* target = object->asDispatch()) targets.push_back(target);
-        if (targets.empty()) return nullptr;
-        return targets[in_.below(static_cast<std::uint32_t>(targets.size()))];
-    }
-
     void call()
     {
-        DispatchObject* target = pickTarget();
+        DispatchObject* target = objects_.pickDispatchTarget();
         if (!target) return create(typelib::kDataClass);
         const InterfaceDescription& interface = target->dispatchBinding().description;
 
@@ -174,7 +154,7 @@ private:
 
     void lookUpNames()
     {
-        DispatchObject* target = pickTarget();
+        DispatchObject* target = objects_.pickDispatchTarget();
         if (!target) return;
         std::vector<std::u16string> names;
         const std::uint32_t count = in_.below(4);
@@ -187,7 +167,7 @@ private:
 
     void enumerate()
     {
-        for (const Ref<Object>& object : objects_) {
+        for (const Ref<Object>& object : objects_.held()) {
             auto* enumerator = dynamic_cast<Enumerator*>(object.get());
             if (!enumerator) continue;
             switch (in_.below(4)) {
@@ -206,15 +186,9 @@ private:
         }
     }
 
-    void release()
-    {
-        if (objects_.empty()) return;
-        objects_.erase(objects_.begin() + in_.below(static_cast<std::uint32_t>(objects_.size())));
-    }
-
     ServerScene& scene_;
     FuzzInput& in_;
-    std::vector<Ref<Object>> objects_;
+    ClientObjects objects_;
     std::deque<Variant> referenced_;
     VariantSource values_;
 };
