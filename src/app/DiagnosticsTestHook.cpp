@@ -5,15 +5,15 @@
 #include "remoting/server/BusCall.h"
 #include "remoting/server/BusServer.h"
 
-#include <QApplication>
-#include <QPushButton>
+#include "server/OperatorActions.h"
 
 namespace corvane::app {
 
-std::unique_ptr<DiagnosticsTestHook> DiagnosticsTestHook::installFromEnvironment(remoting::BusServer& server)
+std::unique_ptr<DiagnosticsTestHook> DiagnosticsTestHook::installFromEnvironment(remoting::BusServer& server,
+                                                                               OperatorActions& actions)
 {
     if (qgetenv(kVariable) != "1") return nullptr;
-    std::unique_ptr<DiagnosticsTestHook> hook(new DiagnosticsTestHook(server));
+    std::unique_ptr<DiagnosticsTestHook> hook(new DiagnosticsTestHook(server, actions));
     server.servePath(QString::fromLatin1(kPath), [hook = hook.get()](remoting::BusCall& call) { hook->handle(call); });
     return hook;
 }
@@ -32,11 +32,8 @@ void DiagnosticsTestHook::handle(remoting::BusCall& call)
         return call.send(reply);
     }
     if (member == QLatin1StringView("ClearWriteLog")) {
-        // The button itself, so that the hook does no more than the operator can.
-        for (QWidget* widget : QApplication::allWidgets())
-            if (auto* clear = qobject_cast<QPushButton*>(widget);
-                clear && clear->objectName() == QLatin1StringView("btnClearWriteLog"))
-                clear->click();
+        // A click on the button, as the operator's interface clicks it.
+        actions_.clearWriteLog();
         return call.reply();
     }
     call.fail("org.freedesktop.DBus.Error.UnknownMethod", member);

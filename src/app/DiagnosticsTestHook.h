@@ -2,6 +2,10 @@
 
 #include <memory>
 
+namespace corvane {
+class OperatorActions;
+}
+
 namespace corvane::remoting {
 class BusCall;
 class BusServer;
@@ -23,15 +27,17 @@ public:
     static constexpr char kInterface[] = "org.corvane.CorvaneSim.TestDiagnostics";
 
     // Served by `server` when the variable asks for it; null otherwise.
-    static std::unique_ptr<DiagnosticsTestHook> installFromEnvironment(remoting::BusServer& server);
+    static std::unique_ptr<DiagnosticsTestHook> installFromEnvironment(remoting::BusServer& server,
+                                                                       OperatorActions& actions);
 
 private:
-    explicit DiagnosticsTestHook(remoting::BusServer& server) : server_(server) {}
+    DiagnosticsTestHook(remoting::BusServer& server, OperatorActions& actions) : server_(server), actions_(actions) {}
     void handle(remoting::BusCall& call);
     // Census() -> (u clients, t clientReferences, t objectReferences, a{sv} exportedByClass, u heldByRegistryAlone)
     void census(remoting::BusCall& call);
 
     remoting::BusServer& server_;
+    OperatorActions& actions_;
 };
 
 }  // namespace corvane::app

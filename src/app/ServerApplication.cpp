@@ -68,7 +68,7 @@ bool ServerApplication::start(QString& error)
         return false;
     }
     // Published before the name is claimed, so that it is there for the first client.
-    diagnostics_ = DiagnosticsTestHook::installFromEnvironment(*bus_);
+    diagnostics_ = DiagnosticsTestHook::installFromEnvironment(*bus_, operatorActions_);
     return bus_->start(error);
 }
 
