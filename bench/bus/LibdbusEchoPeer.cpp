@@ -28,23 +28,7 @@ DBusHandlerResult answer(DBusConnection* connection, DBusMessage* call, void*)
 {
     if (dbus_message_get_type(call) != DBUS_MESSAGE_TYPE_METHOD_CALL) return DBUS_HANDLER_RESULT_NOT_YET_HANDLED;
     DBusMessage* reply = dbus_message_new_method_return(call);
-    DBusMessageIter body, frame, value, list, error;
-    dbus_message_iter_init_append(reply, &body);
-    basic(body, DBUS_TYPE_INT32, std::int32_t{0});
-    dbus_message_iter_open_container(&body, DBUS_TYPE_STRUCT, nullptr, &frame);
-    basic(frame, DBUS_TYPE_UINT16, std::uint16_t{3});
-    dbus_message_iter_open_container(&frame, DBUS_TYPE_VARIANT, "i", &value);
-    basic(value, DBUS_TYPE_INT32, std::int32_t{3});
-    dbus_message_iter_close_container(&frame, &value);
-    dbus_message_iter_close_container(&body, &frame);
-    dbus_message_iter_open_container(&body, DBUS_TYPE_ARRAY, "(qv)", &list);
-    dbus_message_iter_close_container(&body, &list);
-    dbus_message_iter_open_container(&body, DBUS_TYPE_STRUCT, nullptr, &error);
-    basic(error, DBUS_TYPE_INT32, std::int32_t{0});
-    basic(error, DBUS_TYPE_STRING, "");
-    basic(error, DBUS_TYPE_STRING, "");
-    dbus_message_iter_close_container(&body, &error);
-    basic(body, DBUS_TYPE_UINT32, std::uint32_t{0});
+    appendTagsCountReply(reply);
     dbus_connection_send(connection, reply, nullptr);
     dbus_message_unref(reply);
     return DBUS_HANDLER_RESULT_HANDLED;

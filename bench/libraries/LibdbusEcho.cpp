@@ -22,27 +22,6 @@ void basic(DBusMessageIter& into, int type, T value)
     dbus_message_iter_append_basic(&into, type, &value);
 }
 
-void appendCountReply(DBusMessage* reply)
-{
-    DBusMessageIter body, frame, value, list, error;
-    dbus_message_iter_init_append(reply, &body);
-    basic(body, DBUS_TYPE_INT32, std::int32_t{0});
-    dbus_message_iter_open_container(&body, DBUS_TYPE_STRUCT, nullptr, &frame);
-    basic(frame, DBUS_TYPE_UINT16, std::uint16_t{3});
-    dbus_message_iter_open_container(&frame, DBUS_TYPE_VARIANT, "i", &value);
-    basic(value, DBUS_TYPE_INT32, std::int32_t{3});
-    dbus_message_iter_close_container(&frame, &value);
-    dbus_message_iter_close_container(&body, &frame);
-    dbus_message_iter_open_container(&body, DBUS_TYPE_ARRAY, "(qv)", &list);
-    dbus_message_iter_close_container(&body, &list);
-    dbus_message_iter_open_container(&body, DBUS_TYPE_STRUCT, nullptr, &error);
-    basic(error, DBUS_TYPE_INT32, std::int32_t{0});
-    basic(error, DBUS_TYPE_STRING, "");
-    basic(error, DBUS_TYPE_STRING, "");
-    dbus_message_iter_close_container(&body, &error);
-    basic(body, DBUS_TYPE_UINT32, std::uint32_t{0});
-}
-
 void appendWeek(DBusMessage* reply)
 {
     DBusMessageIter body, structure, array;
@@ -65,7 +44,7 @@ DBusHandlerResult answer(DBusConnection* connection, DBusMessage* call, void*)
     if (std::strcmp(dbus_message_get_member(call), "Week") == 0)
         appendWeek(reply);
     else
-        appendCountReply(reply);
+        appendTagsCountReply(reply);
     dbus_connection_send(connection, reply, nullptr);
     dbus_message_unref(reply);
     return DBUS_HANDLER_RESULT_HANDLED;

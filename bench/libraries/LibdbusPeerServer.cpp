@@ -1,5 +1,7 @@
 #include "LibdbusPeerServer.h"
 
+#include <cstdint>
+
 #include <poll.h>
 #include <unistd.h>
 
@@ -38,6 +40,37 @@ void serveOnePeer(DBusServer* server, DBusHandleMessageFunction answer)
     while (accepted && dbus_connection_read_write_dispatch(accepted, -1)) {
     }
     ::_exit(0);
+}
+
+namespace {
+
+template <class T>
+void basic(DBusMessageIter& into, int type, T value)
+{
+    dbus_message_iter_append_basic(&into, type, &value);
+}
+
+}  // namespace
+
+void appendTagsCountReply(DBusMessage* reply)
+{
+    DBusMessageIter body, frame, value, list, error;
+    dbus_message_iter_init_append(reply, &body);
+    basic(body, DBUS_TYPE_INT32, std::int32_t{0});
+    dbus_message_iter_open_container(&body, DBUS_TYPE_STRUCT, nullptr, &frame);
+    basic(frame, DBUS_TYPE_UINT16, std::uint16_t{3});
+    dbus_message_iter_open_container(&frame, DBUS_TYPE_VARIANT, "i", &value);
+    basic(value, DBUS_TYPE_INT32, std::int32_t{3});
+    dbus_message_iter_close_container(&frame, &value);
+    dbus_message_iter_close_container(&body, &frame);
+    dbus_message_iter_open_container(&body, DBUS_TYPE_ARRAY, "(qv)", &list);
+    dbus_message_iter_close_container(&body, &list);
+    dbus_message_iter_open_container(&body, DBUS_TYPE_STRUCT, nullptr, &error);
+    basic(error, DBUS_TYPE_INT32, std::int32_t{0});
+    basic(error, DBUS_TYPE_STRING, "");
+    basic(error, DBUS_TYPE_STRING, "");
+    dbus_message_iter_close_container(&body, &error);
+    basic(body, DBUS_TYPE_UINT32, std::uint32_t{0});
 }
 
 }  // namespace corvane::bench

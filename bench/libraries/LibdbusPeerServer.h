@@ -9,4 +9,8 @@ namespace corvane::bench {
 // then ends the child.
 [[noreturn]] void serveOnePeer(DBusServer* server, DBusHandleMessageFunction answer);
 
+// Fills `reply` with Tags.Count's reply, i 0, (q 3, v i 3), a(qv) [],
+// (i 0, s "", s ""), u 0, as every libdbus echo sends it.
+void appendTagsCountReply(DBusMessage* reply);
+
 }  // namespace corvane::bench
