@@ -65,7 +65,7 @@ std::vector<std::u16string> SnapshotRecordset::fieldNames() const
     return names_;
 }
 
-automation::Variant SnapshotRecordset::field(std::u16string_view name) const
+const automation::Variant& SnapshotRecordset::field(std::u16string_view name) const
 {
     requireOpen();
     for (std::size_t i = 0; i < names_.size(); ++i) {

@@ -19,7 +19,7 @@ public:
     bool eof() const override;
     std::size_t recordCount() const override { return open_ ? rows_.size() : 0; }
     std::vector<std::u16string> fieldNames() const override;
-    automation::Variant field(std::u16string_view name) const override;
+    const automation::Variant& field(std::u16string_view name) const override;
     void moveNext() override;
     void close() override;
 

@@ -33,7 +33,7 @@ public:
     }
     bool eof() const override { return row_ >= table_.rows.size(); }
     std::vector<std::u16string> fieldNames() const override { return table_.fields; }
-    Variant field(std::u16string_view name) const override
+    const Variant& field(std::u16string_view name) const override
     {
         for (std::size_t i = 0; i < table_.fields.size(); ++i) {
             if (automation::equalIgnoringCase(table_.fields[i], name)) {

@@ -24,7 +24,7 @@ public:
     void moveFirst() override { throw std::runtime_error("the stand-in fails here"); }
     bool eof() const override { return true; }
     std::vector<std::u16string> fieldNames() const override { return {}; }
-    automation::Variant field(std::u16string_view) const override { throw data_layer::itemNotFound(); }
+    const automation::Variant& field(std::u16string_view) const override { throw data_layer::itemNotFound(); }
     void moveNext() override {}
     void close() override
     {
