@@ -54,15 +54,16 @@ ULONG DispatchAdapter::Release()
 HRESULT DispatchAdapter::GetTypeInfoCount(UINT* count)
 {
     if (count == nullptr) return E_POINTER;
-    *count = 0;
+    *count = table_.typeInfo().available() ? 1 : 0;
     return S_OK;
 }
 
-HRESULT DispatchAdapter::GetTypeInfo(UINT, LCID, ITypeInfo** info)
+HRESULT DispatchAdapter::GetTypeInfo(UINT index, LCID, ITypeInfo** info)
 {
     if (info == nullptr) return E_POINTER;
     *info = nullptr;
-    return DISP_E_BADINDEX;
+    if (index != 0) return DISP_E_BADINDEX;
+    return table_.typeInfo().describe(interfaceId_, info);
 }
 
 HRESULT DispatchAdapter::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids)

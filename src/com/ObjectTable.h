@@ -2,6 +2,7 @@
 
 #include "ObjectBridge.h"
 #include "ReleaseQueue.h"
+#include "TypeInfoSource.h"
 
 #include "automation/RegionalSettings.h"
 
@@ -35,12 +36,15 @@ public:
     void faceReleased(automation::Ref<automation::Object> object);
 
     std::size_t size() const { return byObject_.size(); }
+    // What the faces answer when a client asks for their type information.
+    TypeInfoSource& typeInfo() { return typeInfo_; }
 
 private:
     ComFace& faceOf(const automation::Ref<automation::Object>& object);
 
     const automation::RegionalSettings& regional_;
     ReleaseQueue& releases_;
+    TypeInfoSource typeInfo_;
     std::unordered_map<const automation::Object*, ComFace*> byObject_;
 };
 

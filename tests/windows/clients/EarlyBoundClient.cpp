@@ -27,6 +27,52 @@ void release(T*& pointer)
     pointer = nullptr;
 }
 
+// What an object browser reads of an object: its one type, that of its dual
+// interface, carried back across the process boundary.
+void expectTypeInformation(IUnknown* object, const GUID& iid, const wchar_t* interfaceName, const wchar_t* member, DISPID id)
+{
+    IDispatch* dispatch = nullptr;
+    object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch));
+    UINT count = 0;
+    expect(dispatch && dispatch->GetTypeInfoCount(&count) == S_OK && count == 1, "one type information");
+    ITypeInfo* info = nullptr;
+    expect(dispatch && dispatch->GetTypeInfo(0, 0, &info) == S_OK && info, "GetTypeInfo(0)");
+    ITypeInfo* beyond = nullptr;
+    expect(dispatch && dispatch->GetTypeInfo(1, 0, &beyond) == DISP_E_BADINDEX && !beyond, "GetTypeInfo(1) refused");
+    if (info) {
+        TYPEATTR* attributes = nullptr;
+        WORD functions = 0;
+        if (info->GetTypeAttr(&attributes) == S_OK && attributes) {
+            expect(IsEqualGUID(attributes->guid, iid), "the type is the object's dual interface");
+            expect((attributes->wTypeFlags & TYPEFLAG_FDUAL) != 0, "the type says it is dual");
+            functions = attributes->cFuncs;
+            info->ReleaseTypeAttr(attributes);
+        } else {
+            expect(false, "GetTypeAttr");
+        }
+        BSTR name = nullptr;
+        expect(info->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr) == S_OK && name &&
+                   wcscmp(name, interfaceName) == 0, "the type's name");
+        SysFreeString(name);
+        // As a browser lists members: function by function, each name by its
+        // identifier (looking names up in a type is not carried across processes).
+        bool listed = false;
+        for (UINT i = 0; i < functions && !listed; ++i) {
+            FUNCDESC* function = nullptr;
+            if (info->GetFuncDesc(i, &function) != S_OK || !function) continue;
+            BSTR functionName = nullptr;
+            UINT got = 0;
+            listed = function->memid == id && info->GetNames(id, &functionName, 1, &got) == S_OK && got == 1 &&
+                     wcscmp(functionName, member) == 0;
+            SysFreeString(functionName);
+            info->ReleaseFuncDesc(function);
+        }
+        expect(listed, "a member under its identifier in the type");
+    }
+    release(info);
+    release(dispatch);
+}
+
 }  // namespace
 
 int runEarlyBoundClient()
@@ -37,6 +83,7 @@ int runEarlyBoundClient()
     const HRESULT created = CoCreateInstance(dataClass, nullptr, CLSCTX_LOCAL_SERVER, kIidData, reinterpret_cast<void**>(&data));
     expect(created == S_OK && data, "Data created for its dual interface");
     if (!data) return failed;
+    expectTypeInformation(data, kIidData, L"_Data", L"Tags", 0x68030007);
 
     expect(data->put_SampleFrequency(60) == S_OK, "put_SampleFrequency");
     LONG frequency = 0;
@@ -55,6 +102,7 @@ int runEarlyBoundClient()
         noKey.scode = DISP_E_PARAMNOTFOUND;  // the optional key left out
         _Tag* tag = nullptr;
         expect(tags->Add(&name, &noKey, &tag) == S_OK && tag, "Add");
+        if (tag) expectTypeInformation(tag, kIidTag, L"_Tag", L"PV", 0x68030001);
         LONG count = 0;
         expect(tags->get_Count(&count) == S_OK && count == 1, "get_Count");
 
