@@ -79,6 +79,36 @@ FunctionEnd
 !insertmacro RunServerSwitch "un."
 !endif
 
+; A running server holds corvanesim.exe and the tag database open, so its
+; files could be neither replaced nor removed: the operator closes it first.
+; Its window is found even while it is hidden (a server that a client
+; started). Silent, the setup ends at once with exit code 2.
+!macro WaitForServerToEnd un
+Function ${un}WaitForServerToEnd
+  Push $0
+  ${Do}
+    FindWindow $0 "CorvaneSim.frmMain"
+    ${IfThen} $0 == 0 ${|} ${Break} ${|}
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${PRODUCT} is running. Close its window (answer Yes to its \
+      exit question), then choose Retry." /SD IDCANCEL IDRETRY retry
+    SetErrorLevel 2
+    Quit
+  retry:
+  ${Loop}
+  Pop $0
+FunctionEnd
+!macroend
+!insertmacro WaitForServerToEnd ""
+!insertmacro WaitForServerToEnd "un."
+
+Function .onInit
+  Call WaitForServerToEnd
+FunctionEnd
+
+Function un.onInit
+  Call un.WaitForServerToEnd
+FunctionEnd
+
 Section "Install"
   SetRegView 64
   SetShellVarContext all

@@ -65,7 +65,23 @@ if [ "$registers" = 1 ]; then
   # Wine's script host exits 0 even on a script error: the last line tells.
   grep -q '^client: done' "$folder/out.log" || fail "the client did not finish"
   grep -Eq '^client: TIC101.PV = -?[0-9]' "$folder/out.log" || fail "the client got no value"
-  # The operator would close the window; the server lives until then.
+
+  # The server lives on until the operator closes its window: neither the
+  # setup nor the uninstaller may touch its files meanwhile. `_?=` keeps the
+  # uninstaller in place, so that its own exit code comes back.
+  step "setup.exe /S and Uninstall.exe /S while the server runs"
+  run 'C:\setup.exe' /S; status=$?
+  [ "$status" = 2 ] || fail "the install over a running server exited with $status, not 2"
+  # `_?=` takes the rest of the command line, spaces and all, unquoted: a
+  # batch file passes it so.
+  printf '@"C:\\Program Files\\CorvaneSim\\Uninstall.exe" /S _?=C:\\Program Files\\CorvaneSim\r\n@exit /b %%ERRORLEVEL%%\r\n' \
+    >"$WINEPREFIX/drive_c/uninstall-in-place.bat"
+  run cmd /c 'C:\uninstall-in-place.bat'; status=$?
+  [ "$status" = 2 ] || fail "the uninstall under a running server exited with $status, not 2"
+  [ -f "$installed/corvanesim.exe" ] || fail "the refused uninstall removed corvanesim.exe"
+  run reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\CorvaneSim' /v QuietUninstallString \
+    || fail "the refused uninstall removed the uninstall entry"
+  echo "both refused with exit code 2; nothing removed"
   "$wineserver" -k
 else
   echo "== SKIPPED: a VBScript client of the registered server: this corvanesim.exe does not answer"
