@@ -79,8 +79,8 @@ FunctionEnd
 !insertmacro RunServerSwitch "un."
 !endif
 
-; A running server holds corvanesim.exe and the tag database open, so its
-; files could be neither replaced nor removed: the operator closes it first.
+; A running server holds corvanesim.exe open, so the files could be neither
+; replaced nor all removed: the operator closes it first.
 ; Its window is found even while it is hidden (a server that a client
 ; started). Silent, the setup ends at once with exit code 2.
 !macro WaitForServerToEnd un
