@@ -30,7 +30,9 @@ public:
 
     // A VARIANT (VT_EMPTY, inert) at an address that stays put.
     VARIANT& variant();
-    // Sixteen zero bytes for a typed reference to point at.
+    // Zero bytes for a typed reference to point at, room for a VARIANT (the
+    // largest thing a reference points at; a reference of any type may say it
+    // points at one).
     void* slot();
     // `value` (which must stay put) is the client's to free as `holding`
     // says; whatever the server writes into it must clear cleanly.
@@ -45,7 +47,7 @@ public:
 
 private:
     struct alignas(16) Slot {
-        unsigned char bytes[16];
+        unsigned char bytes[sizeof(VARIANT)];
     };
     struct Held {
         VARIANT* value;

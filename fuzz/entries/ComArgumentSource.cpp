@@ -278,19 +278,36 @@ Holding ComArgumentSource::hostileReference(VARIANT& out)
             return Holding::Owned;
         }
         [[fallthrough]];
-    case 4: {
+    case 4:
         // Any type over zero bytes of storage.
-        out.vt = VARTYPE(VT_BYREF | (in_.flag() ? in_.raw<VARTYPE>() : in_.below(80)));
-        out.byref = storage_.slot();
+        referToEmptySlot(out, VARTYPE(in_.flag() ? in_.raw<VARTYPE>() : in_.below(80)));
         return Holding::Inert;
-    }
     default:
-        // A reference to an array that is not there. (Arrays made by hand go by
-        // value only: the server may free what a reference held.)
-        out.vt = VARTYPE(VT_BYREF | VT_ARRAY | kElementTypes[in_.below(std::size(kElementTypes))]);
-        out.byref = storage_.slot();
+        // A reference to an array that is not there yet, as an array variable
+        // no value was given to. (Arrays made by hand go by value only: the
+        // server may free what a reference held.)
+        referToEmptySlot(out, VARTYPE(VT_ARRAY | kElementTypes[in_.below(std::size(kElementTypes))]));
         return Holding::Inert;
     }
+}
+
+void ComArgumentSource::referToEmptySlot(VARIANT& out, VARTYPE type)
+{
+    void* slot = storage_.slot();
+    const VARTYPE target = VARTYPE(type & ~VT_BYREF);
+    storage_.afterwards([slot, target] {
+        static constexpr unsigned char kUntouched[sizeof(VARIANT)] = {};
+        if (target == VT_DECIMAL || std::memcmp(slot, kUntouched, sizeof(kUntouched)) == 0) return;
+        constexpr const char* kWhat = "the server wrote what cannot be freed through a reference to empty storage";
+        if (target == VT_VARIANT) return clearOwned(*static_cast<VARIANT*>(slot), kWhat);
+        VARIANT held;
+        VariantInit(&held);
+        held.vt = target;
+        std::memcpy(&held.llVal, slot, 16);
+        clearOwned(held, kWhat);
+    });
+    out.vt = VARTYPE(VT_BYREF | type);
+    out.byref = slot;
 }
 
 Holding ComArgumentSource::handMadeArray(VARIANT& out, int depth)

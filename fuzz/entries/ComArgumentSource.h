@@ -38,6 +38,9 @@ private:
     Holding typedReference(VARIANT& out);
     Holding referenceToVariant(VARIANT& out, int depth);
     Holding hostileReference(VARIANT& out);
+    // A reference of `type` to zero bytes of storage: what the server writes
+    // there is a value of that type, the client's to free after the call.
+    void referToEmptySlot(VARIANT& out, VARTYPE type);
     Holding handMadeArray(VARIANT& out, int depth);
     // Fills a by-hand element buffer of `count` elements of type `vt`.
     void fillElements(unsigned char* data, VARTYPE vt, std::size_t count, std::size_t stride, int depth);
