@@ -41,6 +41,19 @@ void clearOwned(VARIANT& value, const char* what)
     if (FAILED(VariantClear(&value))) fail(what);
 }
 
+// Frees the client's variable of `type` at `slot`, which a typed reference
+// pointed at.
+void clearSlot(void* slot, VARTYPE type, const char* what)
+{
+    if (type == VT_DECIMAL) return;  // holds nothing to free
+    if (type == VT_VARIANT) return clearOwned(*static_cast<VARIANT*>(slot), what);
+    VARIANT held;
+    VariantInit(&held);
+    held.vt = type;
+    std::memcpy(&held.llVal, slot, 16);
+    clearOwned(held, what);
+}
+
 }  // namespace
 
 Holding ComArgumentSource::argument(VARIANT& out, int depth)
@@ -210,14 +223,7 @@ Holding ComArgumentSource::typedReference(VARIANT& out)
     const VARTYPE type = value.vt;
     if (type == VT_DECIMAL) std::memcpy(slot, &value.decVal, sizeof(DECIMAL));
     else std::memcpy(slot, &value.llVal, 16);
-    storage_.afterwards([slot, type] {
-        if (type == VT_DECIMAL) return;
-        VARIANT held;
-        VariantInit(&held);
-        held.vt = type;
-        std::memcpy(&held.llVal, slot, 16);
-        clearOwned(held, "a typed reference was left holding what cannot be freed");
-    });
+    storage_.afterwards([slot, type] { clearSlot(slot, type, "a typed reference was left holding what cannot be freed"); });
     out.vt = VT_BYREF | type;
     out.byref = slot;
     references_.push_back(out);
@@ -297,14 +303,8 @@ void ComArgumentSource::referToEmptySlot(VARIANT& out, VARTYPE type)
     const VARTYPE target = VARTYPE(type & ~VT_BYREF);
     storage_.afterwards([slot, target] {
         static constexpr unsigned char kUntouched[sizeof(VARIANT)] = {};
-        if (target == VT_DECIMAL || std::memcmp(slot, kUntouched, sizeof(kUntouched)) == 0) return;
-        constexpr const char* kWhat = "the server wrote what cannot be freed through a reference to empty storage";
-        if (target == VT_VARIANT) return clearOwned(*static_cast<VARIANT*>(slot), kWhat);
-        VARIANT held;
-        VariantInit(&held);
-        held.vt = target;
-        std::memcpy(&held.llVal, slot, 16);
-        clearOwned(held, kWhat);
+        if (std::memcmp(slot, kUntouched, sizeof(kUntouched)) == 0) return;
+        clearSlot(slot, target, "the server wrote what cannot be freed through a reference to empty storage");
     });
     out.vt = VARTYPE(VT_BYREF | type);
     out.byref = slot;
