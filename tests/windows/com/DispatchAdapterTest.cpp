@@ -116,6 +116,18 @@ TEST_F(DispatchAdapter, MalformedCallsAreRefusedWithoutRunningAnything)
               DISP_E_UNKNOWNINTERFACE);
 }
 
+TEST_F(DispatchAdapter, AnUnregisteredServerHasNoTypeInformationToGive)
+{
+    // This test program registers nothing; the registered case is the early-bound client's.
+    UINT count = 99;
+    EXPECT_EQ(tags->GetTypeInfoCount(&count), S_OK);
+    EXPECT_EQ(count, 0u);
+    ITypeInfo* info = reinterpret_cast<ITypeInfo*>(1);
+    EXPECT_EQ(tags->GetTypeInfo(0, 0, &info), DISP_E_BADINDEX);
+    EXPECT_EQ(info, nullptr);
+    EXPECT_EQ(tags->GetTypeInfo(0, 0, nullptr), E_POINTER);
+}
+
 TEST_F(DispatchAdapter, TheModelLetsGoOnlyOnceTheQueueRuns)
 {
     add(L"TIC101.PV");
