@@ -1,5 +1,7 @@
 #include "SdBusCaller.h"
 
+#include "remoting/common/BlockingCall.h"
+
 #include <systemd/sd-bus.h>
 
 #include <cstdint>
@@ -23,7 +25,7 @@ bool SdBusCaller::tagsCount(const std::string& destination, const std::string& p
     sd_bus_message_new_method_call(bus_, &call, destination.empty() ? nullptr : destination.c_str(), path.c_str(),
                                    "org.corvane.Automation1.Dispatch", "Invoke");
     sd_bus_message_append(call, "iqa(qv)ai", 0x68030000, 2, 0, 0);
-    const int sent = sd_bus_call(bus_, call, 10'000'000, nullptr, &reply);
+    const int sent = corvane::remoting::callBlocking(bus_, call, 10'000'000, nullptr, &reply);
     sd_bus_message_unref(call);
     if (sent < 0) return false;
     std::int32_t code = -1, count = -1;

@@ -2,6 +2,8 @@
 
 #include "EchoShapes.h"
 
+#include "remoting/common/BlockingCall.h"
+
 #include <systemd/sd-bus.h>
 #include <systemd/sd-id128.h>
 
@@ -95,7 +97,7 @@ private:
     {
         sd_bus_message* reply = nullptr;
         sd_bus_error error = SD_BUS_ERROR_NULL;
-        const int r = sd_bus_call(bus_, call, 10'000'000, &error, &reply);
+        const int r = corvane::remoting::callBlocking(bus_, call, 10'000'000, &error, &reply);
         sd_bus_error_free(&error);
         sd_bus_message_unref(call);
         return r < 0 ? nullptr : reply;

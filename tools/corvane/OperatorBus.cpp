@@ -3,6 +3,7 @@
 #include "CommandError.h"
 
 #include "remoting/common/BusContract.h"
+#include "remoting/common/BlockingCall.h"
 #include "remoting/common/BusMessage.h"
 #include "remoting/common/SessionBus.h"
 #include "remoting/common/WireFormatError.h"
@@ -18,6 +19,7 @@ namespace {
 
 namespace contract = remoting::contract;
 using remoting::BusMessage;
+using remoting::callBlocking;
 
 // Long enough for the bus to start the emulator and for it to load its tags.
 constexpr std::uint64_t kCallTimeoutMicroseconds = 120'000'000;
@@ -74,7 +76,7 @@ OperatorBus::Reply OperatorBus::call(const char* method, const std::function<voi
     if (write) write(call.get());
     sd_bus_message* answer = nullptr;
     sd_bus_error error = SD_BUS_ERROR_NULL;
-    const int result = sd_bus_call(bus_, call.get(), kCallTimeoutMicroseconds, &error, &answer);
+    const int result = callBlocking(bus_, call.get(), kCallTimeoutMicroseconds, &error, &answer);
     if (result < 0) {
         const std::string why = failure(error);
         sd_bus_error_free(&error);

@@ -2,6 +2,7 @@
 
 #include "corvanesim/RemoteError.h"
 
+#include "remoting/common/BlockingCall.h"
 #include "remoting/common/WireText.h"
 
 #include <systemd/sd-bus.h>
@@ -66,7 +67,7 @@ CallReply BlockingBus::call(remoting::BusMessage& call, int timeoutMs)
     CallReply reply;
     sd_bus_message* answer = nullptr;
     sd_bus_error error = SD_BUS_ERROR_NULL;
-    const int result = call ? sd_bus_call(bus_, call.get(), std::uint64_t(timeoutMs) * 1000u, &error, &answer) : -EINVAL;
+    const int result = call ? remoting::callBlocking(bus_, call.get(), std::uint64_t(timeoutMs) * 1000u, &error, &answer) : -EINVAL;
     if (result >= 0) {
         reply.message = remoting::BusMessage::adopt(answer);
     } else {
