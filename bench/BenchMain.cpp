@@ -7,10 +7,11 @@ using corvane::bench::Target;
 
 int main(int argc, char** argv)
 {
+    if (!corvane::bench::readBenchmarkFlags(argc, argv)) return 1;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    return corvane::bench::runWithTargets(argc, argv, {
+    return corvane::bench::runWithTargets({
         {"UnpackResults of 40,321 samples, sine on / plain loop (CPU)", "UnpackResults/40321/0@cpu",
          "UnpackResultsPlainLoop/40321@cpu", 2.0, false, ""},
         {"Tags.Add with its grid row: last 1,000 of 10,000 / first 1,000", "TagsAdd/10000/iterations:3#last1000_ms",

@@ -75,6 +75,7 @@ int main(int argc, char** argv)
         QCoreApplication application(argc, argv);
         return serveEcho(QString::fromLocal8Bit(argv[2]));
     }
+    if (!corvane::bench::readBenchmarkFlags(argc, argv)) return 1;
     // Forked while this process has one thread.
     corvane::bench::RawSocketPeer raw;
     corvane::bench::LibdbusEchoPeer libdbus;
@@ -84,5 +85,5 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "corvane_bench_bus: %s\n", qPrintable(bench.failure()));
         return 1;
     }
-    return corvane::bench::runWithTargets(argc, argv, kTargets);
+    return corvane::bench::runWithTargets(kTargets);
 }

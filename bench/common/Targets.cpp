@@ -101,10 +101,14 @@ void TargetReporter::Finalize()
     ConsoleReporter::Finalize();
 }
 
-int runWithTargets(int argc, char** argv, std::vector<Target> targets)
+bool readBenchmarkFlags(int& argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    return !benchmark::ReportUnrecognizedArguments(argc, argv);
+}
+
+int runWithTargets(std::vector<Target> targets)
+{
     TargetReporter reporter(std::move(targets));
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

@@ -44,8 +44,13 @@ private:
     std::map<std::string, Figure> figures_;
 };
 
-// Runs the benchmarks that the command line selects and prints the targets
-// after them; returns the program's exit status.
-int runWithTargets(int argc, char** argv, std::vector<Target> targets);
+// Reads Google Benchmark's flags, before anything is started: --help ends
+// the program here, where it leaves no peer, bus or server behind. False when
+// an argument is not one of them.
+bool readBenchmarkFlags(int& argc, char** argv);
+
+// Runs the benchmarks that the flags select and prints the targets after
+// them; returns the program's exit status.
+int runWithTargets(std::vector<Target> targets);
 
 }  // namespace corvane::bench

@@ -35,6 +35,9 @@ void roundTrips(benchmark::State& state, const std::function<bool()>& once)
 
 int main(int argc, char** argv)
 {
+    // Before any peer starts: --help ends the program here.
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     RawSocketPeer raw;
     PeerSocketPath libdbusPath, sdbusPath;
     ComparisonBus bus;
@@ -69,7 +72,6 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("SdBusPeerWeekOfSamples", roundTrips, [&] { return sdbusOnPeer->week(week); })
         ->UseRealTime();
 
-    benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 
