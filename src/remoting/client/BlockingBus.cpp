@@ -67,7 +67,8 @@ CallReply BlockingBus::call(remoting::BusMessage& call, int timeoutMs)
     CallReply reply;
     sd_bus_message* answer = nullptr;
     sd_bus_error error = SD_BUS_ERROR_NULL;
-    const int result = call ? remoting::callBlocking(bus_, call.get(), std::uint64_t(timeoutMs) * 1000u, &error, &answer) : -EINVAL;
+    const std::uint64_t timeout = std::uint64_t(timeoutMs) * 1000u;
+    const int result = call ? remoting::callBlocking(bus_, call.get(), timeout, &error, &answer) : -EINVAL;
     if (result >= 0) {
         reply.message = remoting::BusMessage::adopt(answer);
     } else {

@@ -8,7 +8,9 @@
 #include <systemd/sd-id128.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
+#include <memory>
 #include <thread>
 
 #include <sys/socket.h>
@@ -45,7 +47,8 @@ private:
             const char* member = sd_bus_message_get_member(call);
             if (!sd_bus_message_is_method_call(call, nullptr, nullptr)) open = false;  // Disconnected
             else if (std::strcmp(member, "Answer") == 0) sd_bus_reply_method_return(call, "i", 42);
-            else if (std::strcmp(member, "Refuse") == 0) sd_bus_reply_method_errorf(call, "org.corvane.Test.Refused", "not today");
+            else if (std::strcmp(member, "Refuse") == 0)
+                sd_bus_reply_method_errorf(call, "org.corvane.Test.Refused", "not today");
             else if (std::strcmp(member, "HangUp") == 0) open = false;
             sd_bus_message_unref(call);
         }
