@@ -43,7 +43,10 @@ void runUntil(Condition done, int limitMs = 60000)
 // test is about connections, not calls.
 DirectConnections& serverForTheProcess(int& left)
 {
-    static QTemporaryDir runtime;  // goes at the end, socket and all
+    // The process ends by quick_exit, which runs no destructors: the
+    // directory, socket and all, goes by a handler of its own.
+    static QTemporaryDir runtime;
+    [[maybe_unused]] static const int removal = std::at_quick_exit([] { runtime.remove(); });
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     static DirectConnections* direct = new DirectConnections(
         [](BusMessage& message, BusConnection& connection, const QString&) {
