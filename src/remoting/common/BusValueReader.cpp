@@ -9,11 +9,13 @@
 
 #include "automation/SafeArray.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <span>
 
 namespace corvane::remoting {
 
@@ -29,11 +31,25 @@ QString hex(std::uint16_t vt) { return QStringLiteral("0x%1").arg(vt, 4, 16, QLa
 
 std::string signatureOf(VarType type) { return std::string(wire::signatureOf(type).data(), wire::signatureOf(type).size()); }
 
+bool beyondSingle(double value) { return std::isfinite(value) && std::fabs(value) > double(FLT_MAX); }
+
 float single(double value)
 {
-    if (std::isfinite(value) && std::fabs(value) > double(FLT_MAX))
+    if (beyondSingle(value))
         throw WireFormatError(QStringLiteral("%1 is out of the range of a Single").arg(value));
     return static_cast<float>(value);
+}
+
+// A history carries tens of thousands of Singles: all are checked first,
+// then converted in one pass, rather than each checked and appended.
+std::vector<float> singles(std::span<const double> wire)
+{
+    bool anyBeyond = false;
+    for (const double d : wire) anyBeyond |= beyondSingle(d);
+    if (anyBeyond) std::for_each(wire.begin(), wire.end(), single);  // throws for the first
+    std::vector<float> converted(wire.size());
+    std::transform(wire.begin(), wire.end(), converted.begin(), [](double d) { return static_cast<float>(d); });
+    return converted;
 }
 
 std::u16string text(std::string_view utf8) { return toU16(fromWireUtf8(utf8)); }
@@ -158,12 +174,7 @@ Variant BusValueReader::array(BusMessage& in, VarType element, const std::string
         make(std::move(flags));
         break;
     }
-    case VarType::R4: {
-        std::vector<float> singles;
-        for (const double d : in.readFixedArray<double>('d')) singles.push_back(single(d));
-        make(std::move(singles));
-        break;
-    }
+    case VarType::R4: make(singles(in.readFixedArray<double>('d'))); break;
     case VarType::String: {
         std::vector<std::u16string> texts;
         in.enter('a', "s");

@@ -77,7 +77,7 @@ TEST_F(BusValueCodec, EveryScalarAndArrayTypeSurvivesTheTrip)
         Variant::unknown(enumerator), Variant::unknown({}), Variant(std::uint8_t{255}),
         arrayOf<std::int16_t>(VarType::I2, -5, {1, -2, 32767}),
         arrayOf<std::int32_t>(VarType::I4, 0, {INT_MAX, INT_MIN}),
-        arrayOf<float>(VarType::R4, 1, {0.5f, -1e-30f}),
+        arrayOf<float>(VarType::R4, 1, {0.5f, -1e-30f, -3.4028235e38f, std::numeric_limits<float>::infinity()}),
         arrayOf<double>(VarType::R8, 0, {1e300, 0.0}),
         arrayOf<std::int64_t>(VarType::Currency, 0, {15000, -1}),
         arrayOf<double>(VarType::Date, 0, {45000.5, -1.25}),
@@ -179,6 +179,11 @@ TEST_F(BusValueCodec, ReaderRefusesValuesOffTheWireFormat)
         {"a Long as text", frame(3, "s", [](BusMessage& out) { out.appendText("3"); })},
         {"Empty with text", frame(0, "s", [](BusMessage& out) { out.appendText("x"); })},
         {"a Single out of range", frame(4, "d", [](BusMessage& out) { out.appendDouble(1e300); })},
+        {"an array of Singles, one out of range",
+         frame(0x2004, "(iad)", [](BusMessage& out) {
+             const double samples[] = {1.0, -1e300, 2.0};
+             out.open('r', "iad"); out.appendInt32(0); out.appendFixedArray('d', samples, sizeof samples); out.close();
+         })},
         {"a path that names no object", frame(9, "o", [](BusMessage& out) { out.appendText("/fake/99", 'o'); })},
         {"a bare Variant", frame(12, "s", [](BusMessage& out) { out.appendText(""); })},
         {"a reference to Empty", frame(0x4000, "s", [](BusMessage& out) { out.appendText(""); })},
