@@ -47,9 +47,7 @@ std::vector<float> singles(std::span<const double> wire)
     bool anyBeyond = false;
     for (const double d : wire) anyBeyond |= beyondSingle(d);
     if (anyBeyond) std::for_each(wire.begin(), wire.end(), single);  // throws for the first
-    std::vector<float> converted(wire.size());
-    std::transform(wire.begin(), wire.end(), converted.begin(), [](double d) { return static_cast<float>(d); });
-    return converted;
+    return std::vector<float>(wire.begin(), wire.end());
 }
 
 std::u16string text(std::string_view utf8) { return toU16(fromWireUtf8(utf8)); }
